@@ -1,0 +1,68 @@
+#include "Program.h"
+
+#include "About.h"
+#include "Instances.h"
+#include "dmMaster.h"
+#include "kunciu.h"
+#include "pembuka.h"
+#include "ubahpasswdu.h"
+#include "zqu.h"
+#include "zqu111.h"
+
+#include "guard/Guard.h"
+
+#include <QApplication>
+
+Program::Program(const QString &executableDir)
+    : executableDir_(executableDir)
+{
+}
+
+Program::~Program() { destroyAll(); }
+
+void Program::createAll()
+{
+    Form1_zq = new TForm1_zq;
+    Form1_kunci = new TForm1_kunci(executableDir_);
+    Form1_kunci->FormCreate();
+    Form111 = new TForm111(executableDir_);
+    // A session store the XML reader rejects is reported once; start-up goes on and the
+    // file is replaced at exit.
+    guard::guarded([] { Form111->FormCreate(); });
+    Form1_ubahPasswd = new TForm1_ubahPasswd;
+    AboutBox = new TAboutBox;
+    dataMaster = new TdataMaster;
+    registerViews();
+}
+
+void Program::registerViews()
+{
+    Form1_zq->setViewFactory(0, [](QWidget *owner) { return new TForm1_pembuka(owner); });
+}
+
+int Program::run(instance::SingleInstance &singleInstance)
+{
+    Form1_zq->setSingleInstance(&singleInstance);
+    if (!Form1_zq->FormShow())
+        return Form1_zq->exitCode();
+    Form1_zq->showMaximized();
+    return QApplication::exec();
+}
+
+void Program::destroyAll()
+{
+    // Reverse creation order. Form111 writes the session store and Form1_kunci the
+    // connection file as they go.
+    delete dataMaster;
+    dataMaster = nullptr;
+    delete AboutBox;
+    AboutBox = nullptr;
+    delete Form1_ubahPasswd;
+    Form1_ubahPasswd = nullptr;
+    delete Form111;
+    Form111 = nullptr;
+    delete Form1_kunci;
+    Form1_kunci = nullptr;
+    delete Form1_zq;
+    Form1_zq = nullptr;
+}
