@@ -13,7 +13,7 @@ TARVEN_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   firebird3.0-server firebird3.0-utils firebird-dev
-  xvfb xdotool x11-apps imagemagick poppler-utils fonts-dejavu-core
+  xvfb x11vnc xdotool x11-apps imagemagick poppler-utils fonts-dejavu-core
 )
 
 log() { printf '[tarven] %s\n' "$*"; }

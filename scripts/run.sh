@@ -2,7 +2,7 @@
 # Sets everything up and starts the program on the demo database:
 # packages, Firebird, the database user, the build, the demo database (created once;
 # REPLACE=1 makes it anew), the connection file and the installation identity beside the
-# executable. Without a display the program runs on Qt's VNC platform on localhost.
+# executable. Without a display it runs on a virtual display shown by VNC on localhost.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 prepare_firebird
@@ -22,7 +22,17 @@ log "sign in as admin / admin (all menus), gudang / gudang or kasir / kasir"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$BIN/tarven"
 fi
+# No display: a virtual X display, shown through a VNC server that listens on localhost
+# only (Qt's own VNC platform cannot be bound to one address; it would listen on every
+# interface of the machine).
 VNC_PORT=${VNC_PORT:-5900}
-log "no display: the program runs on Qt's VNC platform; connect a VNC viewer to localhost:$VNC_PORT"
-log "(for example: vncviewer localhost:$VNC_PORT, or ssh -L $VNC_PORT:localhost:$VNC_PORT from your machine)"
-QT_QPA_PLATFORM="vnc:size=1280x800:addr=127.0.0.1:port=$VNC_PORT" exec "$BIN/tarven"
+DISPLAY_NUMBER=${DISPLAY_NUMBER:-77}
+Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+trap 'kill $XVFB_PID $VNC_PID 2>/dev/null || true' EXIT
+sleep 1
+x11vnc -display ":$DISPLAY_NUMBER" -localhost -rfbport "$VNC_PORT" -nopw -forever -quiet >/dev/null 2>&1 &
+VNC_PID=$!
+log "no display: connect a VNC viewer to localhost:$VNC_PORT to see the program"
+log "(for example vncviewer localhost:$VNC_PORT, or ssh -L $VNC_PORT:localhost:$VNC_PORT first)"
+DISPLAY=":$DISPLAY_NUMBER" "$BIN/tarven"
