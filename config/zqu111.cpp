@@ -25,7 +25,6 @@ TForm111::~TForm111()
 {
     writeSessionStore();
     closeConnection(); // before the statements made on it go
-
 }
 
 QString TForm111::sessionStoreFolder()
