@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -63,27 +64,39 @@ QString encipheredValue(const QString &what, const QString &value)
     return enciphered;
 }
 
-void writeConnectionFile(const QCommandLineParser &parser, const QString &outputDir)
+// Everything the files will hold, checked in full before the first byte is written.
+struct Request {
+    QString outputDir;
+    XmlFileStorage connectionFile;
+    std::optional<InstallationIdentity> identity;
+};
+
+Request requestFrom(const QCommandLineParser &parser)
 {
-    XmlFileStorage file;
+    Request request;
+    request.outputDir = required(parser, "output-dir");
+    XmlFileStorage &file = request.connectionFile;
     file.setRootValue("dbhost", plainValue("host", required(parser, "host")));
     file.setRootValue("dbname", plainValue("database name", required(parser, "database")));
     file.setRootValue("dbuser", encipheredValue("user name", required(parser, "user")));
     file.setRootValue("dbpasswd", encipheredValue("password", required(parser, "password")));
-    const QString path =
-        QDir(outputDir).filePath(QString::fromLatin1(TForm1_kunci::connectionFileName));
-    if (!file.save(path))
-        throw std::runtime_error(QStringLiteral("cannot write %1").arg(path).toStdString());
+    if (parser.isSet("institution") || parser.isSet("address"))
+        request.identity = InstallationIdentity{required(parser, "institution"),
+                                                required(parser, "address")};
+    return request;
 }
 
-void writeIdentity(const QCommandLineParser &parser, const QString &outputDir)
+void write(const Request &request)
 {
-    if (!parser.isSet("institution") && !parser.isSet("address"))
-        return;
-    const InstallationIdentity identity{required(parser, "institution"),
-                                        required(parser, "address")};
+    if (!QDir().mkpath(request.outputDir))
+        throw std::runtime_error(
+            QStringLiteral("cannot create %1").arg(request.outputDir).toStdString());
+    const QString path = QDir(request.outputDir)
+                             .filePath(QString::fromLatin1(TForm1_kunci::connectionFileName));
+    if (!request.connectionFile.save(path))
+        throw std::runtime_error(QStringLiteral("cannot write %1").arg(path).toStdString());
     QString error;
-    if (!identity.write(outputDir, &error))
+    if (request.identity && !request.identity->write(request.outputDir, &error))
         throw std::runtime_error(error.toStdString());
 }
 
@@ -112,11 +125,7 @@ int main(int argc, char *argv[])
     parser.process(app);
     QTextStream err(stderr);
     try {
-        const QString outputDir = required(parser, "output-dir");
-        if (!QDir().mkpath(outputDir))
-            throw std::runtime_error(QStringLiteral("cannot create %1").arg(outputDir).toStdString());
-        writeConnectionFile(parser, outputDir);
-        writeIdentity(parser, outputDir);
+        write(requestFrom(parser));
     } catch (const UsageError &error) {
         err << "tarven-connfile: " << error.what() << "\n" << parser.helpText();
         return 2;
