@@ -8,6 +8,8 @@
 #include "storage/FormStorage.h"
 #include "storage/Windows1252.h"
 
+#include "TestFiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStringEncoder>
@@ -18,19 +20,6 @@
 namespace {
 
 const QByteArray key = VigenereCipher::connectionKey;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // What the installer stores for a plain value: its enciphered codes as windows-1252 text.
 QString enciphered(const QString &plain)
