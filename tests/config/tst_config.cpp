@@ -63,6 +63,7 @@ private slots:
     void rejectedConnectionFileNamesTheFile();
     void toolOutputReadsBack_data();
     void toolOutputReadsBack();
+    void toolWritesInstallationIdentity();
     void toolRejectsIncompleteOrUnstorableInput_data();
     void toolRejectsIncompleteOrUnstorableInput();
 
@@ -267,6 +268,19 @@ void TestConfig::toolOutputReadsBack()
     QCOMPARE(kunci->dbuser(), user);
     QCOMPARE(kunci->dbpasswd(), password);
     QVERIFY(!QFile::exists(folder + "/tarven-institusi.ini"));
+}
+
+void TestConfig::toolWritesInstallationIdentity()
+{
+    const QString folder = freshFolder();
+    QCOMPARE(runTool({"--host", "h", "--database", "d", "--user", "u", "--password", "p",
+                      "--institution", QStringLiteral("Klinik \u00C9toile"), "--address",
+                      "Jl. Merdeka 1, Bandung", "--output-dir", folder}),
+             0);
+    TForm1_kunci kunci(folder);
+    const auto form = createForm111(kunci, folder);
+    QCOMPARE(form->institutionName(), QStringLiteral("Klinik \u00C9toile"));
+    QCOMPARE(form->institutionAddress(), QStringLiteral("Jl. Merdeka 1, Bandung"));
 }
 
 void TestConfig::toolRejectsIncompleteOrUnstorableInput_data()
