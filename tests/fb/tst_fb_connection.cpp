@@ -52,6 +52,7 @@ private slots:
     void proceduresAndRowsAffected();
     void textTravelsAsWindows1252();
     void valueTypesRoundTrip();
+    void killedAttachmentIsThrownAwayAndReattached();
 };
 
 void TestConnection::readCommittedSeesAnotherHoldersCommit()
@@ -370,6 +371,37 @@ void TestConnection::valueTypesRoundTrip()
     ins.setParam("i", "not a number");
     QVERIFY_THROWS_EXCEPTION(Error, ins.execute());
     QVERIFY(!h.snapshotWrite.isActive()); // the failed auto-commit unit left nothing open
+}
+
+void TestConnection::killedAttachmentIsThrownAwayAndReattached()
+{
+    TestDatabase tdb({"sql:insert into dokter values ('A', '1', 'x');"});
+    Holder victim(tdb), killer(tdb);
+    fb::DataSet ds(victim.db, victim.read, victim.snapshotWrite);
+    ds.setSelectSql("select * from dokter");
+    ds.setUpdateSql("UPDATE DOKTER SET NIP = :NIP WHERE NAMA = :OLD_NAMA");
+    ds.setAutoCommit(true);
+    ds.open();
+    fb::Query id(victim.db, victim.read);
+    id.setSql("select current_connection from rdb$database");
+    id.execute();
+    execCommitted(killer, killer.committedWrite,
+                  "delete from mon$attachments where mon$attachment_id = " + id.value(0, 0).toString());
+
+    ds.edit();
+    ds.setFieldValue("NIP", "2");
+    try {
+        ds.post();
+        QFAIL("posted through a killed attachment");
+    } catch (const Error &e) {
+        QVERIFY2(e.kind() == Error::Kind::ConnectionLost, qPrintable(e.message()));
+    }
+    QVERIFY(!victim.db.isConnected());
+    QVERIFY(!victim.read.isActive());
+    QCOMPARE(ds.state(), fb::DataSet::State::Edit); // what was typed is kept
+    ds.post(); // the next use attaches afresh
+    QVERIFY(victim.db.isConnected());
+    QCOMPARE(tdb.scalar("select nip from dokter"), QString("2"));
 }
 
 QTEST_GUILESS_MAIN(TestConnection)
