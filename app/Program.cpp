@@ -25,9 +25,10 @@ void Program::createAll()
     Form1_zq = new TForm1_zq;
     Form1_kunci = new TForm1_kunci(executableDir_);
     Form1_kunci->FormCreate();
-    Form111 = new TForm111(executableDir_);
+    Form111 = new TForm111(*Form1_kunci, executableDir_);
     // A session store the XML reader rejects is reported once; start-up goes on and the
     // file is replaced at exit.
+    Form111->setErrorReport([](const QString &message) { guard::showStandardError(message); });
     guard::guarded([] { Form111->FormCreate(); });
     Form1_ubahPasswd = new TForm1_ubahPasswd;
     AboutBox = new TAboutBox;

@@ -2,6 +2,8 @@
 #include "Program.h"
 #include "Resources.h"
 
+#include "DatabaseLoginDialog.h"
+
 #include "instance/SingleInstance.h"
 
 #include <QMessageBox>
@@ -19,6 +21,8 @@ int main(int argc, char *argv[])
         return 0;
 
     initResources();
+    DatabaseLoginDialog loginPrompt;
+    fb::Database::setDefaultLoginPrompt(&loginPrompt);
     Program program(QCoreApplication::applicationDirPath());
     try {
         program.createAll();

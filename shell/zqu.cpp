@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>

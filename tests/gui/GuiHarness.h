@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+class TestDatabase;
+
+// Runs the real executable as a person would: on its own Xvfb display, with its own
+// runtime and data folders, a copy of the executable beside its connection file, keys and
+// clicks sent with xdotool, screenshots taken with ImageMagick's import.
+class GuiHarness {
+public:
+    explicit GuiHarness(const TestDatabase &db);
+    ~GuiHarness();
+
+    const QString &display() const { return display_; }
+    const QString &binDir() const { return binDir_; }
+    QString executablePath() const;
+    QString runtimeDir() const;
+    static QString artifactsDir(); // build/artifacts, kept after the run
+
+    // Starts the program (a copy named fileName in the bin folder).
+    QProcess *startProgram(const QString &fileName = "tarven");
+    // A process environment with this session's display and folders.
+    QProcessEnvironment environment() const;
+
+    // xdotool, returning its standard output (trimmed); throws on failure when asked.
+    QString xdotool(const QStringList &args, int timeoutMs = 20000) const;
+    // Waits for a visible window whose title matches the pattern; its id, or "" on time-out.
+    QString waitForWindow(const QString &namePattern, int timeoutMs = 20000) const;
+    bool windowExists(const QString &namePattern) const;
+    void typeText(const QString &windowId, const QString &text) const;
+    void key(const QString &windowId, const QString &keys) const;
+    void screenshot(const QString &fileName) const;
+    // Writes one message to the program's command pipe from another process.
+    void sendToPipe(const QByteArray &message) const;
+
+private:
+    QTemporaryDir dir_;
+    QString display_;
+    QString binDir_;
+    QProcess xvfb_;
+    std::vector<std::unique_ptr<QProcess>> programs_;
+};
