@@ -23,7 +23,8 @@ static QRectF toDevice(const QRectF &mm, const QSizeF &scale)
 static void paintText(QPainter &painter, const PlacedText &text, const QSizeF &scale, double zoom)
 {
     painter.setFont(text.font.toFont(zoom));
-    int flags = int(text.alignment);
+    // Text that does not fit its box runs over the edge rather than lose characters.
+    int flags = int(text.alignment) | Qt::TextDontClip;
     if (text.wordWrap)
         flags |= Qt::TextWordWrap;
     painter.drawText(toDevice(text.rectMm, scale), flags, text.text);
