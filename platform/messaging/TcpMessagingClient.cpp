@@ -34,6 +34,7 @@ void TcpMessagingClient::connectToServer()
     socket_->abort();
     reader_ = {};
     joined_ = false;
+    leaving_ = false;
     socket_->connectToHost(host_, port_);
 }
 
@@ -42,6 +43,7 @@ void TcpMessagingClient::disconnectFromServer()
     if (socket_->state() == QAbstractSocket::ConnectedState)
         socket_->write(protocol::leaveLine());
     joined_ = false;
+    leaving_ = true;
     // disconnectFromHost sends what is queued (the leave line, a last message) first.
     socket_->disconnectFromHost();
     if (socket_->state() != QAbstractSocket::UnconnectedState && socket_->state() != QAbstractSocket::ClosingState)
@@ -95,6 +97,9 @@ void TcpMessagingClient::handleLine(const QByteArray &bytes)
 
 void TcpMessagingClient::onSocketError()
 {
+    // The server closing after our own leave request is the expected end, not a fault.
+    if (leaving_ && socket_->error() == QAbstractSocket::RemoteHostClosedError)
+        return;
     emit errorOccurred(socket_->errorString());
 }
 

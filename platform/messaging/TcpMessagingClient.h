@@ -59,6 +59,7 @@ private:
     QTcpSocket *socket_ = nullptr;
     protocol::LineReader reader_;
     bool joined_ = false;
+    bool leaving_ = false;
 };
 
 } // namespace messaging
