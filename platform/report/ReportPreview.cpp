@@ -62,6 +62,7 @@ ReportPreview::ReportPreview(const ReportLayout &layout, const ReportData &data,
     stepTimer_ = new QTimer(this);
     stepTimer_->setSingleShot(true);
     connect(stepTimer_, &QTimer::timeout, this, &ReportPreview::prepareNextPage);
+    setZoom(1.0);
     updateNavigation();
 }
 
@@ -106,7 +107,6 @@ void ReportPreview::buildToolBar(QLayout *layout)
     addTool(layout, QStringLiteral("pageSetupButton"), tr("Page settings"), &ReportPreview::pageSetup);
     static_cast<QBoxLayout *>(layout)->addStretch(1);
     addTool(layout, QStringLiteral("closeButton"), tr("Close"), &ReportPreview::reject);
-    setZoom(1.0);
 }
 
 bool ReportPreview::isPreparing() const
