@@ -54,3 +54,9 @@ QList<PdfWord> wordsNamed(const QList<PdfWord> &words, const QString &text, int 
     }
     return found;
 }
+
+std::optional<PdfWord> singleWord(const QList<PdfWord> &words, const QString &text)
+{
+    const QList<PdfWord> found = wordsNamed(words, text);
+    return found.size() == 1 ? std::optional<PdfWord>(found.first()) : std::nullopt;
+}

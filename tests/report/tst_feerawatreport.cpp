@@ -170,52 +170,49 @@ private slots:
         const QString path = render({{QDate(2026, 3, 2), 7, 10500.0}, {QDate(2026, 3, 3), 9, 13500.0}});
         QVERIFY(!path.isEmpty());
         const QList<PdfWord> words = pdfWords(path);
-        const auto date = wordsNamed(words, QStringLiteral("3/2/26"));
-        const auto count = wordsNamed(words, QStringLiteral("7"));
-        const auto fee = wordsNamed(words, QStringLiteral("10,500"));
-        QCOMPARE(date.size(), 1);
-        QCOMPARE(count.size(), 1);
-        QCOMPARE(fee.size(), 1);
+        const auto date = singleWord(words, QStringLiteral("3/2/26"));
+        const auto count = singleWord(words, QStringLiteral("7"));
+        const auto fee = singleWord(words, QStringLiteral("10,500"));
+        QVERIFY(date && count && fee);
         const double tolerance = 0.6;
         // Date left-aligned at 20 mm, numbers right-aligned in boxes ending at 90 and 120 mm
         // (plus the 10 mm margin).
-        QVERIFY(qAbs(date[0].rectMm.left() - 30) < tolerance);
-        QVERIFY(qAbs(count[0].rectMm.right() - 100) < tolerance);
-        QVERIFY(qAbs(fee[0].rectMm.right() - 130) < tolerance);
-        QVERIFY(date[0].rectMm.right() < count[0].rectMm.left());
-        QVERIFY(count[0].rectMm.right() < fee[0].rectMm.left());
+        QVERIFY(qAbs(date->rectMm.left() - 30) < tolerance);
+        QVERIFY(qAbs(count->rectMm.right() - 100) < tolerance);
+        QVERIFY(qAbs(fee->rectMm.right() - 130) < tolerance);
+        QVERIFY(date->rectMm.right() < count->rectMm.left());
+        QVERIFY(count->rectMm.right() < fee->rectMm.left());
 
         // Titles above their data, right edges of the numeric titles on their columns.
-        const auto tanggal = wordsNamed(words, QStringLiteral("Tanggal"));
-        const auto transaksi = wordsNamed(words, QStringLiteral("Transaksi"));
+        const auto tanggal = singleWord(words, QStringLiteral("Tanggal"));
+        const auto transaksi = singleWord(words, QStringLiteral("Transaksi"));
         // The first "Nilai" is the title's; the payment instruction has another.
         const auto nilai = wordsNamed(words, QStringLiteral("Nilai"));
-        QCOMPARE(tanggal.size(), 1);
-        QCOMPARE(transaksi.size(), 1);
+        QVERIFY(tanggal && transaksi);
         QCOMPARE(nilai.size(), 2);
-        QVERIFY(tanggal[0].rectMm.bottom() < date[0].rectMm.top());
-        QVERIFY(qAbs(tanggal[0].rectMm.left() - 30.2) < tolerance);
-        QVERIFY(qAbs(transaksi[0].rectMm.right() - 100.2) < tolerance);
-        QVERIFY(transaksi[0].rectMm.bottom() < count[0].rectMm.top());
-        QVERIFY(nilai[0].rectMm.bottom() < fee[0].rectMm.top());
+        QVERIFY(tanggal->rectMm.bottom() < date->rectMm.top());
+        QVERIFY(qAbs(tanggal->rectMm.left() - 30.2) < tolerance);
+        QVERIFY(qAbs(transaksi->rectMm.right() - 100.2) < tolerance);
+        QVERIFY(transaksi->rectMm.bottom() < count->rectMm.top());
+        QVERIFY(nilai[0].rectMm.bottom() < fee->rectMm.top());
 
         // Rows 5 mm apart, the first one right below the 35 mm of headers.
-        const auto nextDate = wordsNamed(words, QStringLiteral("3/3/26"));
-        QCOMPARE(nextDate.size(), 1);
-        QVERIFY(qAbs(nextDate[0].rectMm.top() - date[0].rectMm.top() - 5) < 0.1);
-        QVERIFY(qAbs(date[0].rectMm.top() - 45) < tolerance);
+        const auto nextDate = singleWord(words, QStringLiteral("3/3/26"));
+        QVERIFY(nextDate);
+        QVERIFY(qAbs(nextDate->rectMm.top() - date->rectMm.top() - 5) < 0.1);
+        QVERIFY(qAbs(date->rectMm.top() - 45) < tolerance);
 
         // The payment instruction sits on the bottom of the 34 mm summary band: 20 mm high,
         // so it starts 14 mm into the band that follows the two rows.
-        const auto mohon = wordsNamed(words, QStringLiteral("Mohon"));
-        QCOMPARE(mohon.size(), 1);
-        QVERIFY(qAbs(mohon[0].rectMm.left() - 12) < tolerance);
-        QVERIFY(qAbs(mohon[0].rectMm.top() - 69) < tolerance);
+        const auto mohon = singleWord(words, QStringLiteral("Mohon"));
+        QVERIFY(mohon);
+        QVERIFY(qAbs(mohon->rectMm.left() - 12) < tolerance);
+        QVERIFY(qAbs(mohon->rectMm.top() - 69) < tolerance);
 
         // Page number right-aligned at 195 mm in the footer, 6 mm above the bottom margin.
-        const auto hal = wordsNamed(words, QStringLiteral("Hal"));
-        QCOMPARE(hal.size(), 1);
-        QVERIFY(qAbs(hal[0].rectMm.top() - 281.5) < tolerance);
+        const auto hal = singleWord(words, QStringLiteral("Hal"));
+        QVERIFY(hal);
+        QVERIFY(qAbs(hal->rectMm.top() - 281.5) < tolerance);
         const auto pageNumber = wordsNamed(words, QStringLiteral("1"));
         QVERIFY(!pageNumber.isEmpty());
         QVERIFY(qAbs(pageNumber.last().rectMm.right() - 195) < tolerance);

@@ -1,11 +1,11 @@
+#include "MessageBoxAnswerer.h"
+
 #include <report/ErrorReport.h>
 #include <report/ReportBuilder.h>
 #include <report/ReportError.h>
 #include <report/ValueFormat.h>
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -205,28 +205,15 @@ private slots:
 
     void errorBoxAppearsAndCanBeDismissed()
     {
-        QString title, text;
-        bool dismissed = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            title = box->windowTitle();
-            text = box->text();
-            poll.stop();
-            box->button(QMessageBox::Ok)->click();
-            dismissed = true;
-        });
-        poll.start(10);
-        QTimer::singleShot(5000, &poll, [&] {  // never hang the run if the box does not come
+        MessageBoxAnswerer answer;
+        QTimer::singleShot(5000, this, [] {  // never hang the run if the box does not come
             if (auto *w = QApplication::activeModalWidget())
                 w->close();
         });
         showCollectedErrors({QStringLiteral("Unknown field \"X\" in dataset \"rows\"")});
-        QVERIFY(dismissed);
-        QCOMPARE(title, QStringLiteral("Error"));
-        QCOMPARE(text, QStringLiteral("The following error(s) have occured:\nUnknown field \"X\" in dataset \"rows\""));
+        QVERIFY(answer.answered());
+        QCOMPARE(answer.title(), QStringLiteral("Error"));
+        QCOMPARE(answer.text(), QStringLiteral("The following error(s) have occured:\nUnknown field \"X\" in dataset \"rows\""));
     }
 };
 

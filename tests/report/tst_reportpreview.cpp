@@ -1,12 +1,12 @@
+#include "MessageBoxAnswerer.h"
+
 #include <FeeRawatReport.h>
 #include <report/BandReport.h>
 #include <report/ReportPreview.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTimer>
@@ -129,29 +129,15 @@ private slots:
     {
         report::BandReport report = feeReport(3);
         report.layout().bands[2].texts[1].text = QStringLiteral("[frxDB_feeRawat.\"JUMLAH\"]");
-        QString title, text;
-        bool dismissed = false;
-        // The box runs its own loop inside the preview's: answer it from a timer.
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll.stop();
-            title = box->windowTitle();
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-            dismissed = true;
-        });
-        poll.start(10);
+        MessageBoxAnswerer answer;
         whilePreviewIsOpen([&](ReportPreview *preview) {
-            QTRY_VERIFY(dismissed);
+            QTRY_VERIFY(answer.answered());
             QTRY_COMPARE(QApplication::activeModalWidget(), preview);
             QCOMPARE(preview->pages().size(), 1);  // the report is still there to look at
         });
         report.showReport();
-        QCOMPARE(title, QStringLiteral("Error"));
-        QCOMPARE(text, QStringLiteral("The following error(s) have occured:\n"
+        QCOMPARE(answer.title(), QStringLiteral("Error"));
+        QCOMPARE(answer.text(), QStringLiteral("The following error(s) have occured:\n"
                                       "Unknown field \"JUMLAH\" in dataset \"frxDB_feeRawat\""));
         QCOMPARE(report.errors().size(), 1);
     }
