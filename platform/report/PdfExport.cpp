@@ -18,22 +18,37 @@ static QPageLayout pageLayoutFor(const ReportPage &page)
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-bool paintPages(const QList<ReportPage> &pages, QPagedPaintDevice &device)
+// Paints pages one per sheet. With a fixed paper the device keeps its own sheet (the one the
+// user picked for the printer) and each page is scaled down, never up, to fit on it.
+static bool paintOnto(const QList<ReportPage> &pages, QPagedPaintDevice &device, bool paperFromPage)
 {
     if (pages.isEmpty())
         return true;
-    device.setPageLayout(pageLayoutFor(pages.first()));
+    if (paperFromPage)
+        device.setPageLayout(pageLayoutFor(pages.first()));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     for (qsizetype i = 0; i < pages.size(); ++i) {
+        const ReportPage &page = pages.at(i);
         if (i > 0) {
-            device.setPageLayout(pageLayoutFor(pages.at(i)));
+            if (paperFromPage)
+                device.setPageLayout(pageLayoutFor(page));
             device.newPage();
         }
-        paintPage(painter, pages.at(i));
+        const QSizeF paper = device.pageLayout().fullRect(QPageLayout::Millimeter).size();
+        const double fit = qMin(1.0, qMin(paper.width() / page.sizeMm.width(), paper.height() / page.sizeMm.height()));
+        painter.save();
+        painter.scale(fit, fit);
+        paintPage(painter, page);
+        painter.restore();
     }
     return painter.end();
+}
+
+bool paintPages(const QList<ReportPage> &pages, QPagedPaintDevice &device)
+{
+    return paintOnto(pages, device, true);
 }
 
 bool writePdf(const QList<ReportPage> &pages, const QString &path, QString *error)
@@ -59,7 +74,7 @@ bool writePdf(const QList<ReportPage> &pages, const QString &path, QString *erro
 bool printPages(const QList<ReportPage> &pages, QPrinter &printer)
 {
     printer.setFullPage(true);
-    return paintPages(pages, printer);
+    return paintOnto(pages, printer, false);
 }
 
 RenderResult renderToPdf(const ReportLayout &layout, const ReportData &data, const QString &path)

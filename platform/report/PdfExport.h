@@ -19,7 +19,8 @@ bool paintPages(const QList<ReportPage> &pages, QPagedPaintDevice &device);
 // written.
 bool writePdf(const QList<ReportPage> &pages, const QString &path, QString *error = nullptr);
 
-// Sends prepared pages to a printer chosen and set up by the caller.
+// Sends prepared pages to a printer chosen and set up by the caller, on the paper set up
+// for it (pages larger than that paper are scaled down to fit).
 bool printPages(const QList<ReportPage> &pages, QPrinter &printer);
 
 struct RenderResult {

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QScrollArea>
@@ -34,6 +36,9 @@ ReportPreview::ReportPreview(const ReportLayout &layout, const ReportData &data,
     setModal(true);
     setWindowState(windowState() | Qt::WindowMaximized);
     setSizeGripEnabled(true);
+    // The printer starts on the report's own paper; page settings may change it.
+    printer_.setPageLayout(QPageLayout(QPageSize(layout_.pageSizeMm, QPageSize::Millimeter), QPageLayout::Portrait,
+                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 
     auto *main = new QVBoxLayout(this);
     auto *tools = new QHBoxLayout;

@@ -4,6 +4,7 @@
 #include <report/PdfExport.h>
 #include <report/ReportBuilder.h>
 
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -216,6 +217,36 @@ private slots:
         const auto pageNumber = wordsNamed(words, QStringLiteral("1"));
         QVERIFY(!pageNumber.isEmpty());
         QVERIFY(qAbs(pageNumber.last().rectMm.right() - 195) < tolerance);
+    }
+
+    void printingFitsThePagesOnThePrintersPaper_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("A4 as laid out") << int(QPageSize::A4) << 1.0;
+        QTest::newRow("Letter, shorter: scaled down") << int(QPageSize::Letter) << 279.4 / 297.0;
+    }
+
+    void printingFitsThePagesOnThePrintersPaper()
+    {
+        QFETCH(int, paper);
+        QFETCH(double, scale);
+        report::ReportBuilder builder(feerawat::frxReport1_feeRawat(),
+                                      feerawat::feeRawatData(header, {{QDate(2026, 3, 2), 7, 10500.0}}));
+        const QList<report::ReportPage> pages = builder.buildAll();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = dir_.filePath(QStringLiteral("printed-%1.pdf").arg(paper));
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+        QVERIFY(report::printPages(pages, printer));
+
+        const QList<PdfWord> words = pdfWords(path);
+        const auto date = singleWord(words, QStringLiteral("3/2/26"));
+        const auto hal = singleWord(words, QStringLiteral("Hal"));
+        QVERIFY(date && hal);
+        QVERIFY(qAbs(date->rectMm.left() - 30 * scale) < 0.6);
+        QVERIFY(qAbs(hal->rectMm.top() - 281.5 * scale) < 0.6);
     }
 
     void footerDateBoxGrowsToItsText()
