@@ -1,10 +1,14 @@
 #include "MessageBoxAnswerer.h"
+#include "PdfText.h"
 
 #include <FeeRawatReport.h>
 #include <report/BandReport.h>
+#include <report/PageView.h>
 #include <report/ReportPreview.h>
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -49,6 +53,20 @@ void whilePreviewIsOpen(const std::function<void(ReportPreview *)> &script)
     });
 }
 
+// Dark pixels of the page as shown: the page's text and rules.
+int inkOn(QWidget *view)
+{
+    if (!view)
+        return 0;
+    const QImage shot = view->grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            ink += qGray(shot.pixel(x, y)) < 128;
+    }
+    return ink;
+}
+
 void click(ReportPreview *preview, const char *name)
 {
     auto *button = preview->findChild<QToolButton *>(QLatin1String(name));
@@ -85,6 +103,7 @@ private slots:
             QCOMPARE(preparingWhenAdded, (QList<bool>{true, true, false}));
             QCOMPARE(outline->count(), 3);
             QCOMPARE(preview->currentPage(), 0);
+            QVERIFY(inkOn(preview->findChild<report::PageView *>("pageView")) > 1000);
 
             auto *pageBox = preview->findChild<QSpinBox *>("pageNumberBox");
             click(preview, "nextPageButton");
@@ -123,6 +142,31 @@ private slots:
             report.showReport(true);
             QCOMPARE(report.preparedPages().size(), 2);
         }
+    }
+
+    void savesThePreparedPagesAsPdf()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("statement.pdf"));
+        report::BandReport report = feeReport(60);
+        whilePreviewIsOpen([&](ReportPreview *preview) {
+            QTRY_VERIFY(!preview->isPreparing());
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, preview, [&] {
+                if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                    answer.stop();
+                    dialog->selectFile(path);
+                    static_cast<QDialog *>(dialog)->accept();  // QFileDialog's own accept, reached virtually
+                }
+            });
+            answer.start(10);
+            click(preview, "pdfButton");
+        });
+        report.showReport();
+        const QStringList pages = pdfPagesText(path);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(pages.at(1).contains(QLatin1String("Hal : 2")));
     }
 
     void preparationErrorsAreShownInOneBox()
