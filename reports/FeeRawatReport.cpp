@@ -4,15 +4,15 @@ namespace feerawat {
 
 using report::Band;
 using report::BandKind;
-using report::FontSpec;
+using report::FontStyle;
 using report::Rule;
 using report::TextBox;
 
 namespace {
 
-const FontSpec bodyFont{QStringLiteral("Calibri"), 13, 0, false};
-const FontSpec boldFont{QStringLiteral("Calibri"), 13, 0, true};
-const FontSpec largeFont{QStringLiteral("Calibri"), 16, 0, false};
+const FontStyle bodyFont{QStringLiteral("Calibri"), 13, 0, false};
+const FontStyle boldFont{QStringLiteral("Calibri"), 13, 0, true};
+const FontStyle largeFont{QStringLiteral("Calibri"), 16, 0, false};
 constexpr auto right = Qt::AlignRight | Qt::AlignTop;
 const QString numberFormat = QStringLiteral("%2.0n");
 
@@ -23,7 +23,7 @@ const QString paymentInstruction = QStringLiteral(
     "Terima kasih atas kerja sama Bapak/Ibu.");
 
 TextBox text(double left, double top, double width, double height, const QString &content,
-             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, const FontSpec &font = bodyFont)
+             Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, const FontStyle &font = bodyFont)
 {
     TextBox box;
     box.rectMm = QRectF(left, top, width, height);
@@ -34,7 +34,7 @@ TextBox text(double left, double top, double width, double height, const QString
 }
 
 TextBox number(double left, double top, double width, double height, const QString &content,
-               const FontSpec &font = bodyFont)
+               const FontStyle &font = bodyFont)
 {
     TextBox box = text(left, top, width, height, content, right, font);
     box.displayFormat = numberFormat;

@@ -2,7 +2,7 @@
 
 namespace report {
 
-QFont FontSpec::toFont(double scale) const
+QFont FontStyle::toFont(double scale) const
 {
     QFont font(family);
     font.setPointSizeF(points() * scale);

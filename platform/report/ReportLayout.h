@@ -12,7 +12,7 @@ namespace report {
 
 // Font of a text object. Sizes given in pixels are pixels of a 96 dpi screen, as layout
 // designers think of them; they are turned into points so every device scales them alike.
-struct FontSpec {
+struct FontStyle {
     QString family = QStringLiteral("Calibri");
     double pixelSize = 13;  // used when pointSize is 0
     double pointSize = 0;
@@ -28,7 +28,7 @@ struct FontSpec {
 struct TextBox {
     QRectF rectMm;
     QString text;
-    FontSpec font;
+    FontStyle font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     bool wordWrap = true;
     bool growToFit = false;     // the box widens to the width of its text, never narrows

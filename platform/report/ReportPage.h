@@ -15,7 +15,7 @@ namespace report {
 struct PlacedText {
     QRectF rectMm;
     QString text;
-    FontSpec font;
+    FontStyle font;
     Qt::Alignment alignment;
     bool wordWrap = true;
 };

@@ -5,7 +5,7 @@
 
 namespace report {
 
-double textWidthMm(const QString &text, const FontSpec &font)
+double textWidthMm(const QString &text, const FontStyle &font)
 {
     constexpr double dpi = 1200;
     static const QImage device = [] {
