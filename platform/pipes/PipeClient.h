@@ -29,6 +29,8 @@ public:
 
     bool write(const QByteArray &message);
     bool write(const QString &text) { return write(text.toLatin1()); }
+    // For literals such as write("0"), which would otherwise match both overloads above.
+    bool write(const char *text) { return write(QByteArray(text)); }
     // Sends everything queued (used before a deliberate exit).
     void flush();
 

@@ -98,7 +98,7 @@ QString GuiHarness::xdotool(const QStringList &args, int timeoutMs) const
     return runChecked("xdotool", args, environment(), timeoutMs);
 }
 
-QString GuiHarness::waitForWindow(const QString &namePattern, int timeoutMs) const
+QString GuiHarness::waitForWindow(const QString &namePattern, int timeoutMs, int pollMs) const
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
@@ -109,7 +109,7 @@ QString GuiHarness::waitForWindow(const QString &namePattern, int timeoutMs) con
         const QStringList ids = QString::fromLatin1(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         if (!ids.isEmpty())
             return ids.last().trimmed();
-        QThread::msleep(200);
+        QThread::msleep(pollMs);
     }
     return {};
 }

@@ -30,7 +30,7 @@ public:
     // xdotool, returning its standard output (trimmed); throws on failure when asked.
     QString xdotool(const QStringList &args, int timeoutMs = 20000) const;
     // Waits for a visible window whose title matches the pattern; its id, or "" on time-out.
-    QString waitForWindow(const QString &namePattern, int timeoutMs = 20000) const;
+    QString waitForWindow(const QString &namePattern, int timeoutMs = 20000, int pollMs = 200) const;
     bool windowExists(const QString &namePattern) const;
     void typeText(const QString &windowId, const QString &text) const;
     void key(const QString &windowId, const QString &keys) const;

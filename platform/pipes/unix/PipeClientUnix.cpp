@@ -5,6 +5,7 @@
 #include "pipes/PipeClient.h"
 
 #include "SeqPacketSocket.h"
+#include "SocketNotifiers.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -49,16 +50,6 @@ struct PipeClient::Impl {
     void readIncoming();
     bool waitForEmptyQueue();
 };
-
-static void retire(QSocketNotifier *&notifier)
-{
-    if (!notifier)
-        return;
-    notifier->setEnabled(false);
-    QObject::disconnect(notifier, nullptr, nullptr, nullptr);
-    notifier->deleteLater(); // may be the notifier whose signal is running
-    notifier = nullptr;
-}
 
 bool PipeClient::Impl::tryConnect(const QString &path)
 {

@@ -6,6 +6,7 @@
 #include "OrderedDelivery.h"
 #include "SeqPacketSocket.h"
 #include "SocketFileClaim.h"
+#include "SocketNotifiers.h"
 
 #include <QSocketNotifier>
 
@@ -13,8 +14,6 @@
 #include <cerrno>
 #include <stdexcept>
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <vector>
 
 namespace pipes {
@@ -62,17 +61,6 @@ struct PipeServer::Impl {
     void pauseReading(bool pause);
 };
 
-static void retire(QSocketNotifier *&notifier)
-{
-    // The notifier may be the one whose signal is running: let the event loop delete it.
-    if (!notifier)
-        return;
-    notifier->setEnabled(false);
-    QObject::disconnect(notifier, nullptr, nullptr, nullptr);
-    notifier->deleteLater();
-    notifier = nullptr;
-}
-
 void PipeServer::Impl::activate()
 {
     claim.acquire(socketPathFor(name)); // throws when another server owns the name
@@ -86,22 +74,7 @@ void PipeServer::Impl::activate()
 
 void PipeServer::Impl::listenOn(const QString &path)
 {
-    UniqueFd fd = makeSeqPacketSocket();
-    if (!fd.valid())
-        throw std::runtime_error(systemError("socket").toStdString());
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray bytes = path.toLocal8Bit();
-    std::copy(bytes.begin(), bytes.end(), address.sun_path);
-    if (::bind(fd.get(), reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
-        throw std::runtime_error(systemError("bind").toStdString());
-    // Nobody can connect before listen(), so the file is the user's own from the start.
-    if (::chmod(bytes.constData(), 0600) != 0 || ::listen(fd.get(), SOMAXCONN) != 0) {
-        const std::string message = systemError("listen").toStdString();
-        ::unlink(bytes.constData());
-        throw std::runtime_error(message);
-    }
-    listener = std::move(fd);
+    listener = listenAt(path);
     acceptNotifier = new QSocketNotifier(listener.get(), QSocketNotifier::Read, q);
     QObject::connect(acceptNotifier, &QSocketNotifier::activated, q, [this] { acceptClients(); });
 }

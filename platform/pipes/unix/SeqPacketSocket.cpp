@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -64,6 +65,23 @@ static sockaddr_un addressOf(const QString &path)
 UniqueFd makeSeqPacketSocket()
 {
     return UniqueFd(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+}
+
+UniqueFd listenAt(const QString &path)
+{
+    UniqueFd fd = makeSeqPacketSocket();
+    if (!fd.valid())
+        throw std::runtime_error(systemError("socket").toStdString());
+    const sockaddr_un address = addressOf(path);
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        throw std::runtime_error(systemError("bind").toStdString());
+    // Nobody can connect before listen(), so the file is the user's own from the start.
+    if (::chmod(address.sun_path, 0600) != 0 || ::listen(fd.get(), SOMAXCONN) != 0) {
+        const std::string message = systemError("listen").toStdString();
+        ::unlink(address.sun_path);
+        throw std::runtime_error(message);
+    }
+    return fd;
 }
 
 ConnectResult connectTo(int fd, const QString &path)

@@ -36,6 +36,10 @@ QString socketPathFor(const QString &pipeName);
 // A non-blocking, close-on-exec SOCK_SEQPACKET socket, or an invalid one (errno set).
 UniqueFd makeSeqPacketSocket();
 
+// A listening socket bound at path, mode 0600 before anyone can connect; throws
+// std::runtime_error with the system's message.
+UniqueFd listenAt(const QString &path);
+
 enum class ConnectResult { Connected, NobodyListening, Busy, Failed };
 // Connects the socket to the path; never blocks. Busy: a live server whose backlog is full.
 ConnectResult connectTo(int fd, const QString &path);
