@@ -34,6 +34,37 @@ QWidget *CellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     return editor;
 }
 
+void CellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *line = qobject_cast<QLineEdit *>(editor); line && line->isModified())
+        return;
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void CellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (line && !line->isModified())
+        return; // nothing typed: an unchanged cell must not start an edit
+    QStyledItemDelegate::setModelData(editor, model, index);
+    if (line)
+        line->setModified(false);
+}
+
+void CellDelegate::commitEditor(QWidget *editor)
+{
+    if (editor)
+        emit commitData(editor);
+}
+
+void CellDelegate::discardEditor(QWidget *editor)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->setModified(false);
+    if (editor)
+        emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
 void CellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     if (!isFlag(index))

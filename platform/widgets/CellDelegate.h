@@ -15,6 +15,15 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // Leaves an editor the user has typed into alone: the dataset redraws the row when it
+    // enters Edit state, which must not wipe out the keystroke that started it.
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+
+    // Writes an open editor's text into the model now (before a post from elsewhere).
+    void commitEditor(QWidget *editor);
+    // Forgets what was typed into an open editor (before a cancel) and closes it.
+    void discardEditor(QWidget *editor);
 
 signals:
     void editStarted(const QModelIndex &index);

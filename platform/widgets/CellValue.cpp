@@ -2,6 +2,8 @@
 
 #include "fb/DataSet.h"
 
+#include <QDateTime>
+
 namespace widgets::cell {
 
 namespace {

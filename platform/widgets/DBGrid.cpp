@@ -49,8 +49,15 @@ void DBGrid::setDataSource(DataSource *source)
     if (source_)
         disconnect(source_, nullptr, this, nullptr);
     source_ = source;
-    if (source)
+    if (source) {
         connect(source, &DataSource::currentRowChanged, this, &DBGrid::followDataSet);
+        connect(source, &DataSource::updateRecordRequested, this, [this] {
+            view_->cellDelegate()->commitEditor(view_->indexWidget(view_->currentIndex()));
+        });
+        connect(source, &DataSource::discardRequested, this, [this] {
+            view_->cellDelegate()->discardEditor(view_->indexWidget(view_->currentIndex()));
+        });
+    }
     makeModel();
 }
 
@@ -187,12 +194,7 @@ bool DBGrid::deleteCurrentRecord()
         return false;
     if (!(confirmDelete_ && confirmDelete_()))
         return false;
-    return runGuarded(report_, [&] {
-        if (ds->state() == DataSet::State::Insert)
-            ds->cancel(); // a row not stored yet is just dropped
-        else
-            ds->remove();
-    });
+    return runGuarded(report_, [&] { ds->remove(); }); // a row being inserted is just dropped
 }
 
 // Leaving the grid drops a new row nobody typed into.

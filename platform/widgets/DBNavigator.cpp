@@ -124,12 +124,7 @@ void DBNavigator::act(Button button)
     case Next: ds.next(); break;
     case Last: ds.last(); break;
     case Insert: ds.insert(); break;
-    case Delete:
-        if (ds.state() == DataSet::State::Insert)
-            ds.cancel(); // a row not stored yet is just dropped
-        else
-            ds.remove();
-        break;
+    case Delete: ds.remove(); break; // a row being inserted is just dropped
     case Edit: ds.edit(); break;
     case Post: ds.post(); break;
     case Cancel: ds.cancel(); break;
@@ -150,6 +145,10 @@ void DBNavigator::press(Button button)
         emit clicked(button); // refused: nothing deleted, the click is still reported
         return;
     }
+    if (button == Cancel)
+        source_->discardPendingEdits();
+    else
+        source_->updateRecord();
     const bool done = runGuarded(report_, [&] { act(button); });
     updateButtons();
     if (done)

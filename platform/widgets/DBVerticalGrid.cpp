@@ -29,11 +29,22 @@ DBVerticalGrid::DBVerticalGrid(QWidget *parent)
             model_->beginEdit(index);
     });
     makeModel();
+    setEditing(editing_);
 }
 
 void DBVerticalGrid::setDataSource(DataSource *source)
 {
+    if (source_)
+        disconnect(source_, nullptr, this, nullptr);
     source_ = source;
+    if (source) {
+        connect(source, &DataSource::updateRecordRequested, this, [this] {
+            delegate_->commitEditor(indexWidget(currentIndex()));
+        });
+        connect(source, &DataSource::discardRequested, this, [this] {
+            delegate_->discardEditor(indexWidget(currentIndex()));
+        });
+    }
     makeModel();
 }
 

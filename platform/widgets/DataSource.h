@@ -22,7 +22,14 @@ public:
     // Inactive when there is no dataset.
     fb::DataSet::State state() const;
 
+    // Before an action on the dataset (post, move, refresh), the controls write what is
+    // typed in their open editors into the record; before a cancel they drop it.
+    void updateRecord() { emit updateRecordRequested(); }
+    void discardPendingEdits() { emit discardRequested(); }
+
 signals:
+    void updateRecordRequested();
+    void discardRequested();
     void dataSetChanged();
     void stateChanged(fb::DataSet::State state);
     void currentRowChanged(int row);
