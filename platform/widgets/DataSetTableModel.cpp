@@ -8,8 +8,7 @@ namespace widgets {
 using fb::DataSet;
 
 DataSetTableModel::DataSetTableModel(DataSource *source, QObject *parent)
-    : QAbstractTableModel(parent)
-    , source_(source)
+    : DataCellModel(source, parent)
 {
     connectSource();
     rebuild();
@@ -40,15 +39,6 @@ void DataSetTableModel::setColumns(const GridColumns &columns)
 {
     columns_ = columns;
     rebuild();
-}
-
-void DataSetTableModel::setEditable(bool on)
-{
-    if (editable_ == on)
-        return;
-    editable_ = on;
-    if (rowCount() > 0 && columnCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 void DataSetTableModel::rebuild()
@@ -129,44 +119,12 @@ int DataSetTableModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(shown_.size());
 }
 
-QVariant DataSetTableModel::data(const QModelIndex &index, int role) const
+std::optional<DataCellModel::Cell> DataSetTableModel::cellAt(const QModelIndex &index) const
 {
     const int row = dataSetRow(index.row());
-    if (row < 0 || index.column() >= shown_.size())
-        return {};
-    const ShownColumn &c = shown_[index.column()];
-    return cell::data(*source_->dataSet(), row, c.field, c.kind, role);
-}
-
-bool DataSetTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    const int row = dataSetRow(index.row());
-    if (!editable_ || row < 0 || index.column() >= shown_.size())
-        return false;
-    const ShownColumn &c = shown_[index.column()];
-    if (!cell::acceptsRole(c.kind, role))
-        return false;
-    DataSet &ds = *source_->dataSet();
-    return runGuarded(report_, [&] { cell::write(ds, row, c.field, c.kind, value, role); });
-}
-
-bool DataSetTableModel::beginEdit(const QModelIndex &index)
-{
-    const int row = dataSetRow(index.row());
-    if (!editable_ || row < 0)
-        return false;
-    DataSet &ds = *source_->dataSet();
-    return runGuarded(report_, [&] { cell::beginEdit(ds, row); });
-}
-
-Qt::ItemFlags DataSetTableModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!editable_)
-        return f;
-    return f | (columnKind(index.column()) == ColumnKind::Flag ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
+    if (row < 0 || index.column() < 0 || index.column() >= shown_.size())
+        return std::nullopt;
+    return Cell{row, shown_[index.column()]};
 }
 
 QString DataSetTableModel::rowMarker(DataSet::State state)

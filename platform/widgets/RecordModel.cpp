@@ -8,8 +8,7 @@ namespace widgets {
 using fb::DataSet;
 
 RecordModel::RecordModel(DataSource *source, QObject *parent)
-    : QAbstractTableModel(parent)
-    , source_(source)
+    : DataCellModel(source, parent)
 {
     if (source_) {
         connect(source_, &DataSource::dataSetChanged, this, &RecordModel::rebuild);
@@ -35,14 +34,6 @@ void RecordModel::setFields(const GridColumns &fields)
 {
     fields_ = fields;
     rebuild();
-}
-
-void RecordModel::setEditable(bool on)
-{
-    if (editable_ == on)
-        return;
-    editable_ = on;
-    refreshValues();
 }
 
 void RecordModel::rebuild()
@@ -84,44 +75,12 @@ int RecordModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : 1;
 }
 
-QVariant RecordModel::data(const QModelIndex &index, int role) const
+std::optional<DataCellModel::Cell> RecordModel::cellAt(const QModelIndex &index) const
 {
     const int row = currentRow();
-    if (row < 0 || !index.isValid() || index.row() >= shown_.size())
-        return {};
-    const ShownColumn &f = shown_[index.row()];
-    return cell::data(*source_->dataSet(), row, f.field, f.kind, role);
-}
-
-bool RecordModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    const int row = currentRow();
-    if (!editable_ || row < 0 || !index.isValid() || index.row() >= shown_.size())
-        return false;
-    const ShownColumn &f = shown_[index.row()];
-    if (!cell::acceptsRole(f.kind, role))
-        return false;
-    DataSet &ds = *source_->dataSet();
-    return runGuarded(report_, [&] { cell::write(ds, row, f.field, f.kind, value, role); });
-}
-
-bool RecordModel::beginEdit(const QModelIndex &index)
-{
-    const int row = currentRow();
-    if (!editable_ || row < 0 || !index.isValid())
-        return false;
-    DataSet &ds = *source_->dataSet();
-    return runGuarded(report_, [&] { cell::beginEdit(ds, row); });
-}
-
-Qt::ItemFlags RecordModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!editable_ || currentRow() < 0)
-        return f;
-    return f | (rowKind(index.row()) == ColumnKind::Flag ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
+    if (row < 0 || !index.isValid() || index.column() != 0 || index.row() >= shown_.size())
+        return std::nullopt;
+    return Cell{row, shown_[index.row()]};
 }
 
 QVariant RecordModel::headerData(int section, Qt::Orientation orientation, int role) const
