@@ -96,6 +96,14 @@ MessageLayout MessageLayout::describe(Firebird::IMessageMetadata *meta, client::
     return layout;
 }
 
+int MessageLayout::indexOf(const QString &name) const
+{
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 bool MessageLayout::isNull(const char *message, int column) const
 {
     return read<short>(message + columns[column].nullOffset) != 0;

@@ -32,6 +32,8 @@ public:
     unsigned length = 0;
     bool hasBlobs = false;
 
+    // Column by name regardless of case; -1 when absent.
+    int indexOf(const QString &name) const;
     bool isNull(const char *message, int column) const;
     // Decodes one value (blobs excepted: their content is read while fetching).
     // trimChar: CHAR values lose their trailing blanks.

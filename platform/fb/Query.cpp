@@ -90,11 +90,7 @@ const QVector<Field> &Query::fields() const { return d_->rows.layout.fields; }
 
 int Query::fieldIndex(const QString &name) const
 {
-    const auto &fields = d_->rows.layout.fields;
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return d_->rows.layout.indexOf(name);
 }
 
 int Query::rowCount() const { return d_->rows.rowCount(); }

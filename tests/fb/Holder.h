@@ -2,9 +2,12 @@
 
 #include "TestDatabase.h"
 #include "fb/DataSet.h"
+#include "fb/Error.h"
 #include "fb/Database.h"
 #include "fb/Query.h"
 #include "fb/Transaction.h"
+
+#include <optional>
 
 // What a data holder of the program carries: one connection and its three transactions,
 // configured for a test database and connecting on use.
@@ -32,4 +35,15 @@ inline void execCommitted(Holder &h, fb::Transaction &tr, const QString &sql)
     q.setSql(sql);
     q.setAutoCommit(true);
     q.execute();
+}
+
+// The error a step fails with; empty when it did not fail.
+template <class Step> std::optional<fb::Error> errorOf(Step step)
+{
+    try {
+        step();
+    } catch (const fb::Error &e) {
+        return e;
+    }
+    return std::nullopt;
 }

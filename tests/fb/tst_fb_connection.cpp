@@ -52,6 +52,7 @@ private slots:
     void proceduresAndRowsAffected();
     void textTravelsAsWindows1252();
     void valueTypesRoundTrip();
+    void killedAttachmentIsThrownAwayAndReattached();
 };
 
 void TestConnection::readCommittedSeesAnotherHoldersCommit()
@@ -87,14 +88,11 @@ void TestConnection::secondWriterOnLockedRowFailsAtOnce()
     for (fb::Transaction *tr : {&b.snapshotWrite, &b.committedWrite}) {
         fb::Query qb(b.db, *tr);
         qb.setSql("update dokter set nip = '3' where nama = 'A'");
-        try {
-            qb.execute();
-            QFAIL("the second writer was not stopped");
-        } catch (const Error &e) {
-            QCOMPARE(e.kind(), Error::Kind::LockConflict);
-            QVERIFY2(e.message().contains("conflict"), qPrintable(e.message()));
-            QVERIFY(e.errorCode() != 0);
-        }
+        const auto e = errorOf([&] { qb.execute(); });
+        QVERIFY2(e, "the second writer was not stopped");
+        QCOMPARE(e->kind(), Error::Kind::LockConflict);
+        QVERIFY2(e->message().contains("conflict"), qPrintable(e->message()));
+        QVERIFY(e->errorCode() != 0);
         tr->rollback();
     }
 }
@@ -183,13 +181,10 @@ void TestConnection::loginPrompt()
     if (connects) {
         QCOMPARE(countDokter(h.db, h.read), 0);
     } else {
-        try {
-            countDokter(h.db, h.read);
-            QFAIL("connected although it should not");
-        } catch (const Error &e) {
-            QCOMPARE(e.kind(), Error::Kind::ConnectFailed);
-            QVERIFY(!e.message().isEmpty());
-        }
+        const auto e = errorOf([&] { countDokter(h.db, h.read); });
+        QVERIFY2(e, "connected although it should not");
+        QCOMPARE(e->kind(), Error::Kind::ConnectFailed);
+        QVERIFY(!e->message().isEmpty());
     }
     QCOMPARE(prompt.calls, calls);
     if (calls)
@@ -233,15 +228,12 @@ void TestConnection::rejectedStatementGivesServerMessage()
     fb::Query q(h.db, h.read);
     for (const char *sql : {"selec * from dokter", "select * from no_such_table"}) {
         q.setSql(sql);
-        try {
-            q.execute();
-            QFAIL("the server accepted a bad statement");
-        } catch (const Error &e) {
-            QCOMPARE(e.kind(), Error::Kind::General);
-            QVERIFY2(e.message().contains("Dynamic SQL Error"), qPrintable(e.message()));
-            QVERIFY(e.errorCode() != 0);
-            QVERIFY(!e.sqlState().isEmpty());
-        }
+        const auto e = errorOf([&] { q.execute(); });
+        QVERIFY2(e, "the server accepted a bad statement");
+        QCOMPARE(e->kind(), Error::Kind::General);
+        QVERIFY2(e->message().contains("Dynamic SQL Error"), qPrintable(e->message()));
+        QVERIFY(e->errorCode() != 0);
+        QVERIFY(!e->sqlState().isEmpty());
     }
     QVERIFY(h.db.isConnected()); // a rejected statement does not cost the connection
 }
@@ -254,13 +246,10 @@ void TestConnection::unknownParameterNameIsNamed()
     q.setSql("select * from dokter where nama = :nama");
     q.setParam("nama", "A");
     q.setParam("nmaa", "typo");
-    try {
-        q.execute();
-        QFAIL("an unknown parameter was accepted");
-    } catch (const Error &e) {
-        QVERIFY2(e.message().contains("NMAA"), qPrintable(e.message()));
-        QVERIFY2(e.message().contains("select * from dokter where nama = :nama"), qPrintable(e.message()));
-    }
+    const auto e = errorOf([&] { q.execute(); });
+    QVERIFY2(e, "an unknown parameter was accepted");
+    QVERIFY2(e->message().contains("NMAA"), qPrintable(e->message()));
+    QVERIFY2(e->message().contains("select * from dokter where nama = :nama"), qPrintable(e->message()));
 }
 
 void TestConnection::unsetParameterBindsNull()
@@ -370,6 +359,34 @@ void TestConnection::valueTypesRoundTrip()
     ins.setParam("i", "not a number");
     QVERIFY_THROWS_EXCEPTION(Error, ins.execute());
     QVERIFY(!h.snapshotWrite.isActive()); // the failed auto-commit unit left nothing open
+}
+
+void TestConnection::killedAttachmentIsThrownAwayAndReattached()
+{
+    TestDatabase tdb({"sql:insert into dokter values ('A', '1', 'x');"});
+    Holder victim(tdb), killer(tdb);
+    fb::DataSet ds(victim.db, victim.read, victim.snapshotWrite);
+    ds.setSelectSql("select * from dokter");
+    ds.setUpdateSql("UPDATE DOKTER SET NIP = :NIP WHERE NAMA = :OLD_NAMA");
+    ds.setAutoCommit(true);
+    ds.open();
+    fb::Query id(victim.db, victim.read);
+    id.setSql("select current_connection from rdb$database");
+    id.execute();
+    execCommitted(killer, killer.committedWrite,
+                  "delete from mon$attachments where mon$attachment_id = " + id.value(0, 0).toString());
+
+    ds.edit();
+    ds.setFieldValue("NIP", "2");
+    const auto e = errorOf([&] { ds.post(); });
+    QVERIFY2(e, "posted through a killed attachment");
+    QVERIFY2(e->kind() == Error::Kind::ConnectionLost, qPrintable(e->message()));
+    QVERIFY(!victim.db.isConnected());
+    QVERIFY(!victim.read.isActive());
+    QCOMPARE(ds.state(), fb::DataSet::State::Edit); // what was typed is kept
+    ds.post(); // the next use attaches afresh
+    QVERIFY(victim.db.isConnected());
+    QCOMPARE(tdb.scalar("select nip from dokter"), QString("2"));
 }
 
 QTEST_GUILESS_MAIN(TestConnection)
