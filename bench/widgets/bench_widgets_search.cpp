@@ -2,12 +2,8 @@
 // the same strings for the same text. Run against the local Firebird server (a test
 // database of its own, dropped afterwards). Prints the times and their ratio.
 
-#include "TestDatabase.h"
-#include "fb/DataSet.h"
-#include "fb/Database.h"
-#include "fb/Transaction.h"
+#include "Tables.h"
 #include "widgets/DataSetTableModel.h"
-#include "widgets/DataSource.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,17 +44,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
 
     TestDatabase tdb({fill()});
-    fb::Database db;
-    db.setDatabaseName(tdb.connectionString());
-    db.setUserName(TestDatabase::user());
-    db.setPassword(TestDatabase::password());
-    fb::Transaction read(db, fb::TransactionParams::fromKeywords({"read", "nowait", "rec_version", "read_committed"}));
-    fb::Transaction write(db, fb::TransactionParams::fromKeywords({"write", "nowait", "concurrency"}));
-    fb::DataSet ds(db, read, write);
-    ds.setSelectSql("select * from dokter");
+    Connection connection(tdb);
+    const auto table = doctors(connection);
+    fb::DataSet &ds = table->ds;
     ds.open();
-    widgets::DataSource source(&ds);
-    widgets::DataSetTableModel model(&source);
+    widgets::DataSetTableModel model(&table->source);
     std::printf("rows: %d, columns: %d\n", model.rowCount(), model.columnCount());
 
     // The first search decodes every row's text once.
