@@ -44,6 +44,7 @@ private slots:
     void cursorFollowsBothWays();
     void typingInEditModeEntersEditState();
     void typingInBrowseModeChangesNothing();
+    void failedPostWhenMovingKeepsTheEditedRow();
     void enterActsAsTab();
     void rowIndicatorShowsState();
     void flagCellsCheckState_data();
@@ -201,6 +202,21 @@ void TestGrid::typingInBrowseModeChangesNothing()
     QTest::keyClicks(grid_->view(), "xyz");
     QCOMPARE(table_->ds.state(), fb::DataSet::State::Browse);
     QCOMPARE(table_->ds.fieldText("NIP"), QString("101"));
+}
+
+void TestGrid::failedPostWhenMovingKeepsTheEditedRow()
+{
+    setUp(threeDoctors());
+    grid_->setEditing(true);
+    grid_->setRowSelect(false);
+    QVERIFY(grid_->model()->setData(cell(0, "NIP"), QString(45, '9'))); // longer than the column
+    QCOMPARE(table_->ds.state(), fb::DataSet::State::Edit);
+    grid_->view()->setCurrentIndex(cell(2, "NIP")); // moving posts the row, which fails
+    QCOMPARE(errors_.size(), 1);
+    QCOMPARE(table_->ds.state(), fb::DataSet::State::Edit);
+    QCOMPARE(table_->ds.currentRow(), 0);
+    QTRY_COMPARE(grid_->view()->currentIndex().row(), 0); // the view goes back to it
+    QCOMPARE(tdb_->scalar("select nip from dokter where nama = 'Andi'"), QString("101"));
 }
 
 void TestGrid::enterActsAsTab()
