@@ -1,13 +1,7 @@
 #include "ShellFixture.h"
 
-#include "About.h"
-#include "Instances.h"
-#include "dmMaster.h"
-#include "kunciu.h"
-#include "ubahpasswdu.h"
 #include "zqULogin.h"
 #include "zqu.h"
-#include "zqu111.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -32,31 +26,12 @@ ShellFixture::ShellFixture(const QStringList &extraSql)
 {
     qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
     writeConnectionFile(exeDir.path(), db.path());
-    Form1_zq = new TForm1_zq;
-    Form1_kunci = new TForm1_kunci(exeDir.path());
-    Form1_kunci->FormCreate();
-    Form111 = new TForm111(*Form1_kunci, exeDir.path());
-    Form111->FormCreate();
-    Form1_ubahPasswd = new TForm1_ubahPasswd;
-    AboutBox = new TAboutBox;
-    dataMaster = new TdataMaster;
+    program = std::make_unique<Program>(exeDir.path());
+    program->createAll();
 }
 
-ShellFixture::~ShellFixture()
-{
-    delete dataMaster;
-    dataMaster = nullptr;
-    delete AboutBox;
-    AboutBox = nullptr;
-    delete Form1_ubahPasswd;
-    Form1_ubahPasswd = nullptr;
-    delete Form111;
-    Form111 = nullptr;
-    delete Form1_kunci;
-    Form1_kunci = nullptr;
-    delete Form1_zq;
-    Form1_zq = nullptr;
-}
+// The instances go, in reverse order, before the test database is dropped.
+ShellFixture::~ShellFixture() { program.reset(); }
 
 ModalRobot::ModalRobot(const Attempts &credentials)
     : credentials_(credentials)

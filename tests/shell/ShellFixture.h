@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Program.h"
 #include "TestDatabase.h"
 
 #include <QByteArray>
@@ -23,6 +24,7 @@ public:
     TestDatabase db;
     QTemporaryDir exeDir;
     QTemporaryDir runtimeDir;
+    std::unique_ptr<Program> program;
 };
 
 // Answers the modal dialogs the shell opens while a test drives it: fills each sign-in
