@@ -12,6 +12,7 @@
 
 #include "guard/Guard.h"
 #include "pipes/PipeClient.h"
+#include "pipes/PipeServer.h"
 
 #include <QAction>
 #include <QFrame>
@@ -157,6 +158,27 @@ private slots:
         QTRY_COMPARE(hostedName(), QString("view4"));
         QTest::qWait(100);
         QCOMPARE(hostedName(), QString("view4"));
+    }
+
+    void floodAndGarbageOnThePipeEndOnTheLastValidCommand()
+    {
+        ShellFixture f;
+        registerTestViews(*Form1_zq);
+        pipes::PipeClient client;
+        client.setPipeName("pipeZQ");
+        QVERIFY(client.connectToPipe(2000));
+        for (int i = 0; i < 10000; ++i)
+            client.write(commandMessage(1 + i % 5));
+        client.write(QByteArray("garbage\x01\xff"));
+        client.write(QByteArray());
+        client.write(QByteArray(70 * 1024, '7')); // over the pipe's limit: dropped
+        client.write(commandMessage(4));
+        client.write(QByteArray("x"));
+        client.flush();
+        QTRY_COMPARE_WITH_TIMEOUT(hostedName(), QString("view4"), 30000);
+        QTest::qWait(200);
+        QCOMPARE(hostedName(), QString("view4"));
+        QVERIFY(Form1_zq->PipeServer1->isActive());
     }
 
     void closesOnlyFromHomeAndLogsTheSessionEnd()
