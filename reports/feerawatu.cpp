@@ -192,6 +192,7 @@ int TForm1_feeRawat::selectedMonth() const
 void TForm1_feeRawat::FormShow()
 {
     siap = false;
+    JvSpinEdit1->setFocus(); // the period is what one changes first
     ctcp->connectToServer();
     JvFormStorage1->restore();
     // A failed set-up leaves siap false: changes reload nothing until a print.

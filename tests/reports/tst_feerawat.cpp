@@ -340,6 +340,15 @@ private slots:
         QVERIFY(page.contains(QRegularExpression("\\s1\\s+1,234,567")));
         QVERIFY(page.indexOf(shortDate(2024, 3, 2)) < page.indexOf(shortDate(2024, 3, 5)));
         QVERIFY(page.indexOf(shortDate(2024, 3, 5)) < page.indexOf(shortDate(2024, 3, 10)));
+
+        // A picture of the printed page for the README, kept in build/artifacts.
+        const QString artifacts = QCoreApplication::applicationDirPath() + "/../../artifacts";
+        QVERIFY(QDir().mkpath(artifacts));
+        QFile::remove(artifacts + "/fee-statement.pdf");
+        QVERIFY(QFile::copy(path, artifacts + "/fee-statement.pdf"));
+        QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", "-singlefile",
+                                                artifacts + "/fee-statement.pdf", artifacts + "/fee-statement-1"}),
+                 0);
     }
 
     void emptyMonthStatementHasFrameOnly()
