@@ -142,6 +142,7 @@ int main(int argc, char **argv)
             reloadMs.push_back(timeMs(reload));
             pdfMs.push_back(timeMs([&] { Form1_frx->renderFeeReportToPdf(pdf); }));
         }
+        // BENCH_FEE_PARTS=1 also times the reload's parts: disconnect, heading, daily rows.
         if (qEnvironmentVariableIsSet("BENCH_FEE_PARTS")) {
             std::vector<double> c, h, f;
             for (int r = 0; r < rounds; ++r) {
