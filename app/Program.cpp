@@ -3,6 +3,9 @@
 #include "About.h"
 #include "Instances.h"
 #include "dmMaster.h"
+#include "dmlaporan.h"
+#include "feerawatu.h"
+#include "frxu.h"
 #include "kunciu.h"
 #include "pembuka.h"
 #include "ubahpasswdu.h"
@@ -32,13 +35,16 @@ void Program::createAll()
     guard::guarded([] { Form111->FormCreate(); });
     Form1_ubahPasswd = new TForm1_ubahPasswd;
     AboutBox = new TAboutBox;
+    Form1_frx = new TForm1_frx;
     dataMaster = new TdataMaster;
+    dataLaporan = new TdataLaporan;
     registerViews();
 }
 
 void Program::registerViews()
 {
     Form1_zq->setViewFactory(0, [](QWidget *owner) { return new TForm1_pembuka(owner); });
+    Form1_zq->setViewFactory(1, [](QWidget *owner) { return new TForm1_feeRawat(owner); });
 }
 
 int Program::run(instance::SingleInstance &singleInstance)
@@ -54,8 +60,12 @@ void Program::destroyAll()
 {
     // Reverse creation order. Form111 writes the session store and Form1_kunci the
     // connection file as they go.
+    delete dataLaporan;
+    dataLaporan = nullptr;
     delete dataMaster;
     dataMaster = nullptr;
+    delete Form1_frx;
+    Form1_frx = nullptr;
     delete AboutBox;
     AboutBox = nullptr;
     delete Form1_ubahPasswd;
