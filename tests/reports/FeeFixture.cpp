@@ -41,17 +41,11 @@ FeeFixture::FeeFixture(const QStringList &extraSql)
     guard::setErrorSink([this](const QString &message) { errors << message; });
     if (!messaging.listen())
         throw std::runtime_error("the messaging test server cannot listen");
-    Form1_frx = new TForm1_frx;
-    dataLaporan = new TdataLaporan;
 }
 
 FeeFixture::~FeeFixture()
 {
     deleteView();
-    delete dataLaporan;
-    dataLaporan = nullptr;
-    delete Form1_frx;
-    Form1_frx = nullptr;
     guard::setErrorSink({});
 }
 
