@@ -3,7 +3,11 @@
 #include "About.h"
 #include "Instances.h"
 #include "dmMaster.h"
+#include "dokteru.h"
 #include "kunciu.h"
+#include "masterPoliu.h"
+#include "masterpuskesmasu.h"
+#include "pegawaiu.h"
 #include "pembuka.h"
 #include "ubahpasswdu.h"
 #include "zqu.h"
@@ -39,6 +43,10 @@ void Program::createAll()
 void Program::registerViews()
 {
     Form1_zq->setViewFactory(0, [](QWidget *owner) { return new TForm1_pembuka(owner); });
+    Form1_zq->setViewFactory(2, [](QWidget *owner) { return new TForm1_pegawai(owner); });
+    Form1_zq->setViewFactory(3, [](QWidget *owner) { return new TForm1_masterPuskesmas(owner); });
+    Form1_zq->setViewFactory(4, [](QWidget *owner) { return new TForm1_dokter(owner); });
+    Form1_zq->setViewFactory(5, [](QWidget *owner) { return new TForm1_masterPoli(owner); });
 }
 
 int Program::run(instance::SingleInstance &singleInstance)
