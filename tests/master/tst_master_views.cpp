@@ -346,7 +346,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("text longer than the column") << "long" << "truncation";
         QTest::newRow("duplicate key") << "duplicate" << "PRIMARY or UNIQUE KEY";
-        QTest::newRow("row locked by another user") << "locked" << "lock conflict";
+        QTest::newRow("row locked by another user") << "locked" << "update conflicts";
     }
 
     void refusedWritesKeepTheRow()
