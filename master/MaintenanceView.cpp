@@ -42,6 +42,8 @@ MaintenanceView::MaintenanceView(QWidget *owner, const MaintenanceViewSettings &
     : ModuleView(owner)
     , dataSet_(settings.dataSet)
     , dataSource_(settings.dataSource)
+    , assignedKey_(settings.assignedKey)
+    , findNewRowBy_(settings.findNewRowBy)
 {
     QFont f("Tahoma");
     f.setPointSize(8);
@@ -174,6 +176,22 @@ void MaintenanceView::nav1Click(int button)
         setEditMode(true);
     else if (button == DBNavigator::Refresh)
         refreshAndRelocate();
+    else if (button == DBNavigator::Post)
+        readBackAssignedKey();
+}
+
+// A posted new row whose key the database assigned is not found by the refresh statement
+// (it looks the row up by the key as read, which was empty), so the row would keep an empty
+// key and a later edit or delete of it would silently change nothing. Reading the table
+// again gives the row its stored key; the grid stays in edit mode.
+void MaintenanceView::readBackAssignedKey()
+{
+    if (assignedKey_.isEmpty() || !dataSet_->isOpen() || dataSet_->isEmpty()
+        || !dataSet_->fieldValue(assignedKey_).isNull())
+        return;
+    const QString value = dataSet_->fieldText(findNewRowBy_);
+    bukaData();
+    dataSet_->locate(findNewRowBy_, value);
 }
 
 // Browse mode for a grid is row select without editing; the vertical grid only loses

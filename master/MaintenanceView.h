@@ -35,6 +35,10 @@ struct MaintenanceViewSettings {
     fb::DataSet *dataSet = nullptr;
     widgets::DataSource *dataSource = nullptr;
     QList<widgets::DBNavigator::Button> buttons;
+    // A key the database assigns on insert (empty: the user types the key), and the field
+    // that finds a freshly posted row again once its key is read back.
+    QString assignedKey;
+    QString findNewRowBy;
 };
 
 // The layout and behaviour every maintenance view shares: a title strip, a column with the
@@ -80,10 +84,13 @@ private:
     void placeDataControl(QWidget *control);
     void setEditMode(bool on);
     void refreshAndRelocate();
+    void readBackAssignedKey();
 
     fb::DataSet *dataSet_;
     widgets::DataSource *dataSource_;
     widgets::DBGrid *grid_ = nullptr;
     widgets::DBVerticalGrid *verticalGrid_ = nullptr;
     QString relocateKey_;
+    QString assignedKey_;
+    QString findNewRowBy_;
 };

@@ -10,7 +10,9 @@ namespace {
 MaintenanceViewSettings dokterSettings()
 {
     return {" ->> Dokter", ":/images/dokter.png", dataMaster->qDokter.get(), dataMaster->dsDokter,
-            {DBNavigator::Insert, DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel, DBNavigator::Refresh}};
+            {DBNavigator::Insert, DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel, DBNavigator::Refresh},
+            {},
+            {}};
 }
 
 } // namespace

@@ -11,7 +11,9 @@ MaintenanceViewSettings masterPoliSettings()
 {
     return {" ->> Master Poli", ":/images/poli.png", dataMaster->qMasterPoli.get(), dataMaster->dsMasterPoli,
             {DBNavigator::Insert, DBNavigator::Delete, DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel,
-             DBNavigator::Refresh}};
+             DBNavigator::Refresh},
+            "ID_POLI",
+            "POLI"};
 }
 
 } // namespace

@@ -11,7 +11,9 @@ namespace {
 MaintenanceViewSettings puskesmasSettings()
 {
     return {" ->> MASTER PUSKESMAS", ":/images/puskesmas.png", dataMaster->qPuskesmas.get(), dataMaster->dsPuskesmas,
-            {DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel, DBNavigator::Refresh}};
+            {DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel, DBNavigator::Refresh},
+            {},
+            {}};
 }
 
 } // namespace

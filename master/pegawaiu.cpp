@@ -15,7 +15,9 @@ MaintenanceViewSettings pegawaiSettings()
 {
     return {" ->> Pemakai", ":/images/pemakai.png", dataMaster->qPemakai.get(), dataMaster->dspemakai,
             {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last, DBNavigator::Insert,
-             DBNavigator::Delete, DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel, DBNavigator::Refresh}};
+             DBNavigator::Delete, DBNavigator::Edit, DBNavigator::Post, DBNavigator::Cancel, DBNavigator::Refresh},
+            "KODE",
+            "NAMA"};
 }
 
 GridColumn flag(const char *field, bool visible = true) { return fieldColumn(field, ColumnKind::Flag, visible); }

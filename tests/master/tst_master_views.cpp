@@ -313,6 +313,46 @@ private slots:
         QVERIFY(v.errors().isEmpty());
     }
 
+    // The database gives a new unit or user its key; an edit or delete of that row before
+    // the next Refresh must reach the stored row, not silently change nothing.
+    void newRowWithAssignedKeyIsEditable_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("clinic unit") << 5 << Units << "m_poli" << "POLI";
+        QTest::newRow("user") << 2 << Users << "employees" << "NAMA";
+    }
+
+    void newRowWithAssignedKeyIsEditable()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, seed);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        ShellFixture f({seed});
+        ViewDriver v(number);
+        const auto count = [&](const QString &value) {
+            return f.db.scalar(QString("select count(*) from %1 where %2 = '%3'").arg(table, field, value));
+        };
+        v.press(Nav::Insert);
+        QVERIFY(v.type(field, "Gigi"));
+        v.press(Nav::Post);
+        QVERIFY(v.inEditMode());
+        QCOMPARE(v.current(field), QString("Gigi"));
+        v.press(Nav::Edit);
+        QVERIFY(v.type(field, "Gigi Anak"));
+        v.press(Nav::Post);
+        QCOMPARE(count("Gigi Anak"), QString("1"));
+        QCOMPARE(count("Gigi"), QString("0"));
+        v.answerDelete(true);
+        v.press(Nav::Delete);
+        QCOMPARE(count("Gigi Anak"), QString("0"));
+        QCOMPARE(v.ds().rowCount(), 3);
+        QVERIFY(v.errors().isEmpty());
+    }
+
     void halfTypedRowIsLostOnClose()
     {
         ShellFixture f({Doctors});
