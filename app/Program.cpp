@@ -1,12 +1,16 @@
 #include "Program.h"
 
 #include "About.h"
-#include "Instances.h"
-#include "dmMaster.h"
 #include "dmlaporan.h"
+#include "dmMaster.h"
+#include "dokteru.h"
 #include "feerawatu.h"
 #include "frxu.h"
+#include "Instances.h"
 #include "kunciu.h"
+#include "masterPoliu.h"
+#include "masterpuskesmasu.h"
+#include "pegawaiu.h"
 #include "pembuka.h"
 #include "ubahpasswdu.h"
 #include "zqu.h"
@@ -45,6 +49,10 @@ void Program::registerViews()
 {
     Form1_zq->setViewFactory(0, [](QWidget *owner) { return new TForm1_pembuka(owner); });
     Form1_zq->setViewFactory(1, [](QWidget *owner) { return new TForm1_feeRawat(owner); });
+    Form1_zq->setViewFactory(2, [](QWidget *owner) { return new TForm1_pegawai(owner); });
+    Form1_zq->setViewFactory(3, [](QWidget *owner) { return new TForm1_masterPuskesmas(owner); });
+    Form1_zq->setViewFactory(4, [](QWidget *owner) { return new TForm1_dokter(owner); });
+    Form1_zq->setViewFactory(5, [](QWidget *owner) { return new TForm1_masterPoli(owner); });
 }
 
 int Program::run(instance::SingleInstance &singleInstance)

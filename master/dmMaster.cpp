@@ -5,6 +5,7 @@
 
 #include "fb/DataSet.h"
 #include "fb/Query.h"
+#include "widgets/DataSource.h"
 
 namespace {
 
@@ -86,6 +87,13 @@ std::unique_ptr<fb::DataSet> makeDataSet(DataHolder &holder, const char *name, c
     return ds;
 }
 
+widgets::DataSource *makeDataSource(QObject *owner, const char *name, fb::DataSet &dataSet)
+{
+    auto *source = new widgets::DataSource(&dataSet, owner);
+    source->setObjectName(name);
+    return source;
+}
+
 } // namespace
 
 TdataMaster::TdataMaster(QObject *parent)
@@ -101,6 +109,11 @@ TdataMaster::TdataMaster(QObject *parent)
     qPuskesmas = makeDataSet(*this, "qPuskesmas", PuskesmasStatements);
     qDokter = makeDataSet(*this, "qDokter", DokterStatements);
     qMasterPoli = makeDataSet(*this, "qMasterPoli", MasterPoliStatements);
+    dspemakai = makeDataSource(this, "dspemakai", *qPemakai);
+    dsrawat = makeDataSource(this, "dsrawat", *qrawat);
+    dsPuskesmas = makeDataSource(this, "dsPuskesmas", *qPuskesmas);
+    dsDokter = makeDataSource(this, "dsDokter", *qDokter);
+    dsMasterPoli = makeDataSource(this, "dsMasterPoli", *qMasterPoli);
     DataModuleCreate();
 }
 

@@ -9,6 +9,9 @@ namespace fb {
 class DataSet;
 class Query;
 }
+namespace widgets {
+class DataSource;
+}
 
 // The master data module: its own connection and the datasets over the master tables,
 // each driven by its five statements. Every post and delete is committed at once.
@@ -25,6 +28,13 @@ public:
     std::unique_ptr<fb::DataSet> qPuskesmas;
     std::unique_ptr<fb::DataSet> qDokter;
     std::unique_ptr<fb::DataSet> qMasterPoli;
+
+    // The data sources the views' grids and navigators bind to, one per dataset.
+    widgets::DataSource *dspemakai = nullptr;
+    widgets::DataSource *dsrawat = nullptr;
+    widgets::DataSource *dsPuskesmas = nullptr;
+    widgets::DataSource *dsDokter = nullptr;
+    widgets::DataSource *dsMasterPoli = nullptr;
 
 private:
     void DataModuleCreate();

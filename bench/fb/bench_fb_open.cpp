@@ -1,6 +1,7 @@
 // DataSet::open() over 100,000 rows against a plain fetch loop over the client library
 // into one fixed buffer, interleaved in rounds on one connection; prints both medians
 // and their ratio.
+#include "PlainFetch.h"
 #include "TestDatabase.h"
 #include "fb/DataSet.h"
 #include "fb/Database.h"
@@ -10,7 +11,6 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
-#include <firebird/Interface.h>
 #include <vector>
 
 namespace {
@@ -19,65 +19,10 @@ constexpr int rowCount = 100000;
 constexpr int rounds = 7;
 const char *selectSql = "select nama, nip, jabatan from dokter";
 
-// The baseline: attach, prepare, fetch every row into the same buffer, close.
-class PlainFetch {
-public:
-    explicit PlainFetch(const TestDatabase &tdb)
-        : master_(Firebird::fb_get_master_interface()), status_(master_->getStatus()), st_(status_)
-    {
-        auto *util = master_->getUtilInterface();
-        auto *dpb = util->getXpbBuilder(&st_, Firebird::IXpbBuilder::DPB, nullptr, 0);
-        dpb->insertString(&st_, isc_dpb_user_name, TestDatabase::user().toLatin1().constData());
-        dpb->insertString(&st_, isc_dpb_password, TestDatabase::password().toLatin1().constData());
-        provider_ = master_->getDispatcher();
-        att_ = provider_->attachDatabase(&st_, tdb.connectionString().toLatin1().constData(),
-                                         dpb->getBufferLength(&st_), dpb->getBuffer(&st_));
-        dpb->dispose();
-    }
-    ~PlainFetch()
-    {
-        att_->detach(&st_);
-        provider_->release();
-        status_->dispose();
-    }
-    int run()
-    {
-        auto *tra = att_->startTransaction(&st_, 0, nullptr);
-        auto *stmt = att_->prepare(&st_, tra, 0, selectSql, 3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
-        auto *meta = stmt->getOutputMetadata(&st_);
-        std::vector<unsigned char> buffer(meta->getMessageLength(&st_));
-        auto *cursor = stmt->openCursor(&st_, tra, nullptr, nullptr, meta, 0);
-        int rows = 0;
-        while (cursor->fetchNext(&st_, buffer.data()) == Firebird::IStatus::RESULT_OK)
-            ++rows;
-        cursor->close(&st_);
-        meta->release();
-        stmt->free(&st_);
-        tra->commit(&st_);
-        return rows;
-    }
-
-private:
-    Firebird::IMaster *master_;
-    Firebird::IStatus *status_;
-    Firebird::CheckStatusWrapper st_;
-    Firebird::IProvider *provider_ = nullptr;
-    Firebird::IAttachment *att_ = nullptr;
-};
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-QString fillScript()
-{
-    return QString("sql:set term ^; execute block as declare i integer = 0; begin "
-                   "while (i < %1) do begin "
-                   "insert into dokter (nama, nip, jabatan) values ('Dokter nomor ' || :i, lpad(:i, 18, '0'), "
-                   "'Dokter umum poli ' || mod(:i, 20)); i = i + 1; end end^ set term ;^")
-        .arg(rowCount);
 }
 
 } // namespace
@@ -86,8 +31,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     try {
-        TestDatabase tdb({fillScript()});
-        PlainFetch plain(tdb);
+        TestDatabase tdb({doctorFillScript(rowCount)});
+        PlainFetch plain(tdb, selectSql);
         fb::Database db;
         db.setDatabaseName(tdb.connectionString());
         db.setUserName(TestDatabase::user());
