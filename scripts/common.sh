@@ -34,7 +34,8 @@ install_packages() {
   log "installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   as_root apt-get update -q
-  as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # With recommends: Xvfb and the fonts the GUI tests draw with come in that way.
+  as_root apt-get install -y -q "${missing[@]}"
 }
 
 sysdba_password() {
