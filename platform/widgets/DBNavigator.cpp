@@ -14,7 +14,7 @@ namespace {
 
 // Glyphs stand in for icons: the hints say what each button does.
 const char16_t *const glyphs[DBNavigator::ButtonCount] = {
-    u"\u23EE", u"\u25C0", u"\u25B6", u"\u23ED", u"+", u"\u2212", u"\u25B2", u"\u2713", u"\u2717", u"\u21BB",
+    u"|\u25C0", u"\u25C0", u"\u25B6", u"\u25B6|", u"+", u"\u2212", u"\u25B2", u"\u2713", u"\u2717", u"\u21BB",
 };
 
 } // namespace
