@@ -134,6 +134,31 @@ void GuiHarness::screenshot(const QString &fileName) const
                30000);
 }
 
+QString GuiHarness::signIn(const QString &user, const QString &password, const QString &moveKey) const
+{
+    const QString login = waitForWindow("gembok");
+    if (login.isEmpty())
+        return {};
+    typeText(login, user);
+    key(login, moveKey);
+    typeText(login, password);
+    key(login, "Return");
+    return waitForWindow("Velmora @ Trivane");
+}
+
+void GuiHarness::quitThroughMenu(const QString &window) const
+{
+    key(window, "alt+f");
+    QThread::msleep(400);
+    key(window, "q");
+}
+
+void GuiHarness::clickAt(const QString &window, int x, int y) const
+{
+    xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});
+    xdotool({"click", "1"});
+}
+
 void GuiHarness::sendToPipe(const QByteArray &message) const
 {
     runChecked(PIPE_SEND_BINARY, {runtimeDir() + "/pipeZQ", QString::fromLatin1(message.toHex())}, environment(),

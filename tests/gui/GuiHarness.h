@@ -35,6 +35,13 @@ public:
     void typeText(const QString &windowId, const QString &text) const;
     void key(const QString &windowId, const QString &keys) const;
     void screenshot(const QString &fileName) const;
+    // Signs in through the dialog with keys only: the user id, moveKey (Enter or Tab) to the
+    // password, Enter to submit. Returns the main window's id, or "" when it did not appear.
+    QString signIn(const QString &user, const QString &password, const QString &moveKey = "Return") const;
+    // File > Quit with the keyboard.
+    void quitThroughMenu(const QString &window) const;
+    // A left click at a point of the window.
+    void clickAt(const QString &window, int x, int y) const;
     // Writes one message to the program's command pipe from another process.
     void sendToPipe(const QByteArray &message) const;
 

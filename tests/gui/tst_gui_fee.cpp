@@ -44,12 +44,6 @@ private:
 // Keeps the event loop running (for the recorder) while the program works.
 void pause(int ms) { QTest::qWait(ms); }
 
-void clickAt(const GuiHarness &gui, const QString &window, int x, int y)
-{
-    gui.xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});
-    gui.xdotool({"click", "1"});
-}
-
 int windowHeight(const GuiHarness &gui, const QString &window)
 {
     const QString geometry = gui.xdotool({"getwindowgeometry", "--shell", window});
@@ -71,13 +65,7 @@ private slots:
         GuiHarness gui(db);
         QProcess *program = gui.startProgram();
 
-        const QString login = gui.waitForWindow("gembok");
-        QVERIFY(!login.isEmpty());
-        gui.typeText(login, "ani");
-        gui.key(login, "Return");
-        gui.typeText(login, "rahasia");
-        gui.key(login, "Return");
-        const QString window = gui.waitForWindow("Velmora @ Trivane");
+        const QString window = gui.signIn("ani", "rahasia");
         QVERIFY2(!window.isEmpty(), "the main window did not appear after sign-in");
         pause(800);
 
@@ -93,7 +81,7 @@ private slots:
         gui.screenshot("fee-view-month-changed.png");
 
         // Print: the top glyph button of the left column, below the 70 px title strip.
-        clickAt(gui, window, 38, 130);
+        gui.clickAt(window, 38, 130);
         const QString preview = gui.waitForWindow("^Preview$", 10000);
         QVERIFY2(!preview.isEmpty(), "the print button opened no preview");
         pause(1000);
@@ -105,13 +93,11 @@ private slots:
         // the window may be closed from the menu.
         const int height = windowHeight(gui, window);
         QVERIFY(height > 200);
-        clickAt(gui, window, 38, height - 38);
+        gui.clickAt(window, 38, height - 38);
         QTRY_VERIFY_WITH_TIMEOUT(room.lines.contains("MSG 0"), 10000);
         pause(800);
         gui.screenshot("fee-closed-home.png");
-        gui.key(window, "alt+f");
-        pause(400);
-        gui.key(window, "q");
+        gui.quitThroughMenu(window);
         QVERIFY2(program->waitForFinished(15000), "the window did not close from the home view");
         QCOMPARE(program->exitCode(), 0);
         QVERIFY(!gui.windowExists("TARVEN"));

@@ -18,19 +18,6 @@ const char *const Seed =
 
 void pause(int ms = 700) { QThread::msleep(ulong(ms)); }
 
-// The user id, Tab to the password, Enter.
-QString signInWithTab(const GuiHarness &gui)
-{
-    const QString login = gui.waitForWindow("gembok");
-    if (login.isEmpty())
-        return {};
-    gui.typeText(login, "ani");
-    gui.key(login, "Tab");
-    gui.typeText(login, "rahasia");
-    gui.key(login, "Return");
-    return gui.waitForWindow("Velmora @ Trivane");
-}
-
 // Window-relative places of the view's controls, from the layout: 3-px margins, a 70-px
 // title strip and button column, the 25-px navigator at the bottom of the work area.
 struct ViewGeometry {
@@ -67,9 +54,7 @@ ViewGeometry geometryOf(const GuiHarness &gui, const QString &window)
 
 void click(const GuiHarness &gui, const QString &window, QPoint at)
 {
-    gui.xdotool({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y())});
-    pause(200);
-    gui.xdotool({"click", "1"});
+    gui.clickAt(window, at.x(), at.y());
     pause(500);
 }
 
@@ -84,7 +69,7 @@ private slots:
         TestDatabase db({Seed});
         GuiHarness gui(db);
         QProcess *program = gui.startProgram();
-        const QString window = signInWithTab(gui);
+        const QString window = gui.signIn("ani", "rahasia", "Tab");
         QVERIFY2(!window.isEmpty(), "the main window did not appear after sign-in");
         pause(1000);
 
@@ -123,9 +108,7 @@ private slots:
         pause(800);
         gui.screenshot("doctor-closed-home.png");
         // Only the home view lets the window close.
-        gui.key(window, "alt+f");
-        pause(400);
-        gui.key(window, "q");
+        gui.quitThroughMenu(window);
         QVERIFY2(program->waitForFinished(15000), "the close button did not bring back the home view");
         QCOMPARE(db.scalar("select count(*) from dokter"), QString("2"));
     }

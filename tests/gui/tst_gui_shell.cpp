@@ -15,27 +15,6 @@ const char *const Users =
 
 bool waitForExit(QProcess *p, int timeoutMs) { return p->waitForFinished(timeoutMs); }
 
-// Signs in through the dialog with keys only: Enter in the user id moves to the password,
-// Enter in the password submits.
-QString signIn(const GuiHarness &gui, const QString &user, const QString &password)
-{
-    const QString login = gui.waitForWindow("gembok");
-    if (login.isEmpty())
-        return {};
-    gui.typeText(login, user);
-    gui.key(login, "Return");
-    gui.typeText(login, password);
-    gui.key(login, "Return");
-    return gui.waitForWindow("Velmora @ Trivane");
-}
-
-void quitThroughMenu(const GuiHarness &gui, const QString &window)
-{
-    gui.key(window, "alt+f");
-    QThread::msleep(400);
-    gui.key(window, "q");
-}
-
 } // namespace
 
 class GuiShellTest : public QObject {
@@ -48,7 +27,7 @@ private slots:
         GuiHarness gui(db);
         QProcess *program = gui.startProgram();
 
-        const QString window = signIn(gui, "ani", "rahasia");
+        const QString window = gui.signIn("ani", "rahasia");
         QVERIFY2(!window.isEmpty(), "the main window did not appear after sign-in");
         QCOMPARE(gui.xdotool({"getwindowname", window}), QString("Velmora @ Trivane"));
         QThread::msleep(800);
@@ -58,7 +37,7 @@ private slots:
         gui.sendToPipe("3");
         QThread::msleep(800);
         gui.screenshot("command-3-puskesmas.png");
-        quitThroughMenu(gui, window);
+        gui.quitThroughMenu(window);
         QVERIFY2(!waitForExit(program, 2000), "the window closed outside the home view");
 
         // Garbage on the pipe changes nothing; 0 brings the home view back and quitting works.
@@ -66,7 +45,7 @@ private slots:
         gui.sendToPipe("");
         gui.sendToPipe("0");
         QThread::msleep(800);
-        quitThroughMenu(gui, window);
+        gui.quitThroughMenu(window);
         QVERIFY2(waitForExit(program, 15000), "the window did not close from the home view");
         QCOMPARE(program->exitCode(), 0);
 
