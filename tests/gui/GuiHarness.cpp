@@ -153,6 +153,23 @@ void GuiHarness::quitThroughMenu(const QString &window) const
     key(window, "q");
 }
 
+bool GuiHarness::quitAndWait(const QString &window, QProcess *program, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        quitThroughMenu(window);
+        if (program->waitForFinished(2000))
+            return true;
+    }
+    return false;
+}
+
+int GuiHarness::programAttachments(const TestDatabase &db) const
+{
+    return db.scalar("select count(*) from mon$attachments where mon$remote_process starting with '" + binDir_ + "/'")
+        .toInt();
+}
+
 void GuiHarness::clickAt(const QString &window, int x, int y) const
 {
     xdotool({"mousemove", "--window", window, QString::number(x), QString::number(y)});

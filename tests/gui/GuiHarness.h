@@ -40,6 +40,11 @@ public:
     QString signIn(const QString &user, const QString &password, const QString &moveKey = "Return") const;
     // File > Quit with the keyboard.
     void quitThroughMenu(const QString &window) const;
+    // Quits through the menu until the program ends or timeoutMs pass (a command sent just
+    // before may still be on its way through the pipe); whether it ended.
+    bool quitAndWait(const QString &window, QProcess *program, int timeoutMs = 15000) const;
+    // Attachments the program's copies hold on the server (a hosted view with data holds one).
+    int programAttachments(const TestDatabase &db) const;
     // A left click at a point of the window.
     void clickAt(const QString &window, int x, int y) const;
     // Writes one message to the program's command pipe from another process.

@@ -97,8 +97,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(room.lines.contains("MSG 0"), 10000);
         pause(800);
         gui.screenshot("fee-closed-home.png");
-        gui.quitThroughMenu(window);
-        QVERIFY2(program->waitForFinished(15000), "the window did not close from the home view");
+        QVERIFY2(gui.quitAndWait(window, program), "the window did not close from the home view");
         QCOMPARE(program->exitCode(), 0);
         QVERIFY(!gui.windowExists("TARVEN"));
     }

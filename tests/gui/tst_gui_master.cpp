@@ -108,8 +108,7 @@ private slots:
         pause(800);
         gui.screenshot("doctor-closed-home.png");
         // Only the home view lets the window close.
-        gui.quitThroughMenu(window);
-        QVERIFY2(program->waitForFinished(15000), "the close button did not bring back the home view");
+        QVERIFY2(gui.quitAndWait(window, program), "the close button did not bring back the home view");
         QCOMPARE(db.scalar("select count(*) from dokter"), QString("2"));
     }
 };
