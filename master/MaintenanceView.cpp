@@ -183,7 +183,9 @@ void MaintenanceView::nav1Click(int button)
 // A posted new row whose key the database assigned is not found by the refresh statement
 // (it looks the row up by the key as read, which was empty), so the row would keep an empty
 // key and a later edit or delete of it would silently change nothing. Reading the table
-// again gives the row its stored key; the grid stays in edit mode.
+// again gives the row its stored key; the grid stays in edit mode. Names may repeat (two
+// users can share one), so of the rows with the posted name the one with the highest key,
+// the one the database assigned last, is the new row.
 void MaintenanceView::readBackAssignedKey()
 {
     if (assignedKey_.isEmpty() || !dataSet_->isOpen() || dataSet_->isEmpty()
@@ -191,7 +193,17 @@ void MaintenanceView::readBackAssignedKey()
         return;
     const QString value = dataSet_->fieldText(findNewRowBy_);
     bukaData();
-    dataSet_->locate(findNewRowBy_, value);
+    const int nameField = dataSet_->fieldIndex(findNewRowBy_);
+    const int keyField = dataSet_->fieldIndex(assignedKey_);
+    int newest = -1;
+    for (int row = 0; row < dataSet_->rowCount(); ++row) {
+        if (dataSet_->value(row, nameField).toString() != value)
+            continue;
+        if (newest < 0 || dataSet_->value(row, keyField).toLongLong() > dataSet_->value(newest, keyField).toLongLong())
+            newest = row;
+    }
+    if (newest >= 0)
+        dataSet_->setCurrentRow(newest);
 }
 
 // Browse mode for a grid is row select without editing; the vertical grid only loses

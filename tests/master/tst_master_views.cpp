@@ -353,6 +353,24 @@ private slots:
         QVERIFY(v.errors().isEmpty());
     }
 
+    void newUserSharingANameIsTheRowThatIsEdited()
+    {
+        ShellFixture f({Users});
+        ViewDriver v(2);
+        v.press(Nav::Insert);
+        QVERIFY(v.type("NAMA", "ani"));
+        QVERIFY(v.type("PASSWD", "baru"));
+        v.press(Nav::Post);
+        v.press(Nav::Edit);
+        QVERIFY(v.type("PASSWD", "lagi"));
+        v.press(Nav::Post);
+        // The older "ani" keeps her password; the new one got the edit.
+        QCOMPARE(f.db.scalar("select passwd from employees where nama = 'ani' order by kode rows 1"), QString("a"));
+        QCOMPARE(f.db.scalar("select passwd from employees where nama = 'ani' order by kode desc rows 1"),
+                 QString("lagi"));
+        QVERIFY(v.errors().isEmpty());
+    }
+
     void halfTypedRowIsLostOnClose()
     {
         ShellFixture f({Doctors});
