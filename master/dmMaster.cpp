@@ -117,7 +117,8 @@ TdataMaster::TdataMaster(QObject *parent)
     DataModuleCreate();
 }
 
-TdataMaster::~TdataMaster() { db1.close(); }
+// The datasets go first (members before bases); the data holder then closes the connection.
+TdataMaster::~TdataMaster() = default;
 
 void TdataMaster::DataModuleCreate() { ApplyConnectionSettings(db1, *Form1_kunci); }
 

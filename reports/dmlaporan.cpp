@@ -13,11 +13,7 @@ TdataLaporan::TdataLaporan(QObject *parent)
     DataModuleCreate();
 }
 
-// The statement goes before the connection it was made on.
-TdataLaporan::~TdataLaporan()
-{
-    qbuka.reset();
-    closeConnection();
-}
+// The statement goes first (members before bases); the data holder then closes the connection.
+TdataLaporan::~TdataLaporan() = default;
 
 void TdataLaporan::DataModuleCreate() { ApplyConnectionSettings(db1, *Form1_kunci); }

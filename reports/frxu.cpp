@@ -57,13 +57,8 @@ TForm1_frx::TForm1_frx(QObject *parent)
     FormCreate();
 }
 
-// The datasets go before the connection they were made on.
-TForm1_frx::~TForm1_frx()
-{
-    qfeerawat.reset();
-    qrentangthbl.reset();
-    closeConnection();
-}
+// The datasets go first (members before bases); the data holder then closes the connection.
+TForm1_frx::~TForm1_frx() = default;
 
 void TForm1_frx::FormCreate() { ApplyConnectionSettings(db1, *Form1_kunci); }
 
