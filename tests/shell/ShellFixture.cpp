@@ -25,6 +25,7 @@ ShellFixture::ShellFixture(const QStringList &extraSql)
     : db(extraSql)
 {
     qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataDir.path().toLocal8Bit());
     writeConnectionFile(exeDir.path(), db.path());
     program = std::make_unique<Program>(exeDir.path());
     program->createAll();

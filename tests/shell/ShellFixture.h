@@ -13,7 +13,8 @@
 class QWidget;
 
 // The program's single instances, made as the program makes them, against a fresh test
-// database whose connection file lies in a temporary "executable folder".
+// database whose connection file lies in a temporary "executable folder". The session store
+// lives in a data folder of its own, so no test sees what another (or the user) stored.
 using Attempts = QList<QPair<QString, QString>>;
 
 class ShellFixture {
@@ -24,6 +25,7 @@ public:
     TestDatabase db;
     QTemporaryDir exeDir;
     QTemporaryDir runtimeDir;
+    QTemporaryDir dataDir;
     std::unique_ptr<Program> program;
 };
 
