@@ -23,7 +23,7 @@ struct DataSet::Impl : ConnectionUser {
     bool editing() const { return state == State::Edit || state == State::Insert; }
     Values stored(int row) const { return rows.rowValues(row); }
     QHash<QString, QVariant> writeParams(const Values &current, const Values &old) const;
-    void runWrite(Statement &statement, const QHash<QString, QVariant> &params);
+    int runWrite(Statement &statement, const QHash<QString, QVariant> &params); // rows affected
     std::optional<Values> reread(const Values &current, const Values &old);
     void setRow(int row, const Values &values);
     void removeRow(int row);
@@ -78,12 +78,13 @@ QHash<QString, QVariant> DataSet::Impl::writeParams(const Values &current, const
     return params;
 }
 
-void DataSet::Impl::runWrite(Statement &statement, const QHash<QString, QVariant> &params)
+int DataSet::Impl::runWrite(Statement &statement, const QHash<QString, QVariant> &params)
 {
     try {
-        statement.run(writeTr, params, true);
+        const int affected = statement.run(writeTr, params, true).affected;
         if (autoCommit)
             writeTr.commit();
+        return affected;
     } catch (const Error &) {
         if (autoCommit)
             rollbackAfterFailure(writeTr);
@@ -316,7 +317,14 @@ void DataSet::post()
     const Values current = forWriting(d_->buffer);
     // A new row has no values as read: its key as typed finds it again.
     const Values old = inserting ? current : d_->stored(d_->current);
-    d_->runWrite(statement, d_->writeParams(current, old)); // on failure the row stays in its state
+    // On failure the row stays in its state, with what was typed.
+    const int affected = d_->runWrite(statement, d_->writeParams(current, old));
+    // An update that found no row stored nothing; saying so keeps the change from being
+    // taken for saved when the row was deleted meanwhile or its key was never read back.
+    if (!inserting && affected == 0)
+        throw Error(Error::Kind::General,
+                    "The change was not saved: the database has no row with this row's key any more. "
+                    "Cancel, refresh and enter the change again.");
     const int row = d_->current;
     d_->setRow(row, current);
     d_->buffer.clear();

@@ -314,6 +314,21 @@ void TestDataSet::failedPostKeepsTypedValues()
     other.snapshotWrite.rollback();
     d.ds.post(); // the retry works once the lock is gone
     QCOMPARE(tdb.scalar("select nip from dokter where nama = 'A'"), QString("7"));
+
+    // A row another user deleted meanwhile: the update finds nothing, which is an error too.
+    fb::Query drop(other.db, other.snapshotWrite);
+    drop.setSql("delete from dokter where nama = 'B'");
+    drop.execute();
+    other.snapshotWrite.commit();
+    d.ds.next();
+    d.ds.edit();
+    d.ds.setFieldValue("NIP", "8");
+    const auto gone = errorOf([&] { d.ds.post(); });
+    QVERIFY2(gone, "an update of a deleted row was taken as saved");
+    QVERIFY2(gone->message().contains("not saved"), qPrintable(gone->message()));
+    QCOMPARE(d.ds.state(), DataSet::State::Edit);
+    QCOMPARE(d.ds.fieldText("NIP"), QString("8"));
+    QVERIFY(!h.snapshotWrite.isActive());
 }
 
 void TestDataSet::closeDiscardsUnpostedEdit()

@@ -12,6 +12,7 @@
 #include "fb/Transaction.h"
 #include "widgets/DBVerticalGrid.h"
 #include "widgets/DataSetTableModel.h"
+#include "widgets/GridTableView.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -351,6 +352,41 @@ private slots:
         QCOMPARE(count("Gigi Anak"), QString("0"));
         QCOMPARE(v.ds().rowCount(), 3);
         QVERIFY(v.errors().isEmpty());
+    }
+
+    // A new clinic unit posted by moving to another row keeps the empty key it was typed
+    // with until a refresh; editing it before then must be refused aloud, not lost quietly.
+    void newRowPostedByMovingAwayIsNotEditedSilently()
+    {
+        ShellFixture f({Units});
+        ViewDriver v(5);
+        QAbstractItemView *rows = v.grid()->view();
+        const auto count = [&](const QString &name) {
+            return f.db.scalar(QString("select count(*) from m_poli where poli = '%1'").arg(name));
+        };
+        v.press(Nav::Insert);
+        QVERIFY(v.type("POLI", "Gigi"));
+        const int fresh = v.ds().currentRow();
+        rows->setCurrentIndex(rows->model()->index(fresh == 0 ? 1 : 0, 0)); // moving away posts it
+        QCOMPARE(count("Gigi"), QString("1"));
+        rows->setCurrentIndex(rows->model()->index(fresh, 0));
+        v.press(Nav::Edit);
+        QVERIFY(v.type("POLI", "Gigi Anak"));
+        v.press(Nav::Post);
+        QCOMPARE(v.errors().size(), 1);
+        QVERIFY2(v.errors().first().contains("not saved"), qPrintable(v.errors().first()));
+        QCOMPARE(v.current("POLI"), QString("Gigi Anak")); // what was typed is still there
+
+        v.press(Nav::Cancel);
+        v.press(Nav::Refresh);
+        QVERIFY(v.ds().locate("POLI", "Gigi"));
+        QVERIFY(!v.current("ID_POLI").isEmpty());
+        v.press(Nav::Edit);
+        QVERIFY(v.type("POLI", "Gigi Anak"));
+        v.press(Nav::Post);
+        QCOMPARE(count("Gigi Anak"), QString("1"));
+        QCOMPARE(count("Gigi"), QString("0"));
+        QCOMPARE(v.errors().size(), 1);
     }
 
     void newUserSharingANameIsTheRowThatIsEdited()
